@@ -1,0 +1,10 @@
+# add_doctest(NAME SOURCES... [LIBS libs...]): a doctest program for Windows, run by CTest under Wine.
+function(add_doctest name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${PROJECT_SOURCE_DIR}/tests/unit/doctest_main.cpp ${A_SOURCES})
+  target_include_directories(${name} SYSTEM PRIVATE ${DOCTEST_INCLUDE_DIR})
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  target_link_options(${name} PRIVATE -municode)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()
