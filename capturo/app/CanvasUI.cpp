@@ -124,7 +124,9 @@ bool CCanvasContainerUI::DoPaint(HDC dc, const RECT& paint, CControlUI* stop) {
 }
 
 void CCanvasContainerUI::PaintBorder(HDC dc) {
-    SetBorderColor(kFrameColour);
+    // Setting a colour invalidates the control; while painting, only when it changes.
+    if (GetBorderColor() != kFrameColour)
+        SetBorderColor(kFrameColour);
     const int inset = GetInset().left;
     const RECT line{m_rcItem.left + inset, m_rcItem.top + inset, m_rcItem.right - inset, m_rcItem.bottom - inset};
     CRenderEngine::DrawRect(dc, line, GetBorderSize(), kFrameColour);

@@ -4,6 +4,7 @@
 
 #include "capturo/annotate/ToolbarLayout.h"
 #include "capturo/app/DesktopCapture.h"
+#include "capturo/app/PartialPaint.h"
 #include "capturo/app/WindowDetection.h"
 
 namespace {
@@ -43,14 +44,23 @@ RECT CScrCaptureWnd::GetCanvasRect() const {
 }
 
 void CScrCaptureWnd::SetSelectionInsets(const SelectionInsets& next) {
-    ScopedMutex lock(insetsMutex.Get());
-    maskAttributeText.clear();
-    insets = next;
-    maskAttributeText = MaskAttributeText(maskImageName, insets);
-    desktopMask->SetBkImage(maskAttributeText.c_str());
-    const RECT sel = GetSelectionRect();
-    detectionFrame->SetPos(sel);
-    selectionFrame->SetPos(GrowRect(sel, selectionFrame->GetInset().left));
+    const RECT before = GetSelectionRect();
+    SavedUpdateRegion pending(m_hWnd);
+    {
+        ScopedMutex lock(insetsMutex.Get());
+        maskAttributeText.clear();
+        insets = next;
+        maskAttributeText = MaskAttributeText(maskImageName, insets);
+        desktopMask->SetBkImage(maskAttributeText.c_str());
+        const RECT sel = GetSelectionRect();
+        detectionFrame->SetPos(sel);
+        selectionFrame->SetPos(GrowRect(sel, selectionFrame->GetInset().left));
+    }
+    // The controls asked for the whole mask; only the moved edges and the overlay changed.
+    pending.DiscardNewInvalidation();
+    for (const RECT& area : SelectionChangeAreas(before, GetSelectionRect(), kFrameReach))
+        m_pm.Invalidate(area);
+    RepaintMagnifier();
 }
 
 // ---- mouse branches ----

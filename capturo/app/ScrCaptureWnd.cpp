@@ -11,6 +11,7 @@
 #include "capturo/annotate/ToolbarLayout.h"
 #include "capturo/app/DesktopCapture.h"
 #include "capturo/app/MagnifierUI.h"
+#include "capturo/app/PartialPaint.h"
 #include "capturo/app/TextBoxSetup.h"
 #include "capturo/app/WindowDetection.h"
 #include "capturo/ocr/LoadGif.h"
@@ -168,6 +169,9 @@ LRESULT CScrCaptureWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: OnLButtonUpMessage(lParam); break;
     case WM_LBUTTONDBLCLK: handled = TRUE; result = OnLButtonDblClk(lParam); break;
     case WM_RBUTTONUP: handled = TRUE; result = OnRButtonUp(lParam); break;
+    case WM_PAINT:
+        PaintUpdateRegionInPieces(m_hWnd, [&] { WindowImplBase::HandleMessage(WM_PAINT, wParam, lParam); });
+        return 0;
     case kMsgDetectionResult:
         handled = TRUE;
         result = OnDetectionResult(wParam, *reinterpret_cast<const RECT*>(lParam));

@@ -276,3 +276,8 @@ def test_hot_key_taken_makes_the_instance_one_shot(session, desktop):
     cap = Capture(session, desktop, ["-autorun"])
     session.key("Escape")
     assert session.wait_exit(cap.app) == 0
+
+
+def test_a_skin_without_a_needed_control_ends_the_loop_without_a_crash(session):
+    app = session.launch(session.require("capture_badskin.exe"))
+    assert session.wait_exit(app, timeout=20) == 0
