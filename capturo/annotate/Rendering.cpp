@@ -1,0 +1,170 @@
+// GDI+ drawing of the five kinds of items. GDI+ failures are passed over: a failing call
+// leaves an item partly drawn and drawing goes on with the next one.
+#include "capturo/annotate/Rendering.h"
+
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "capturo/annotate/ShapeGeometry.h"
+
+namespace {
+
+constexpr wchar_t kTextFamily[] = L"微软雅黑";
+
+Gdiplus::Color ToColor(uint32_t argb) { return Gdiplus::Color(static_cast<Gdiplus::ARGB>(argb)); }
+
+// Arrow and brush pens: solid, round ends, flat dashes.
+void RoundOff(Gdiplus::Pen& pen) {
+    pen.SetDashStyle(Gdiplus::DashStyleSolid);
+    pen.SetDashOffset(0.0f);
+    pen.SetStartCap(Gdiplus::LineCapRound);
+    pen.SetEndCap(Gdiplus::LineCapRound);
+    pen.SetDashCap(Gdiplus::DashCapFlat);
+}
+
+Gdiplus::Rect NormalisedRect(int startX, int startY, int endX, int endY) {
+    return Gdiplus::Rect(std::min(startX, endX), std::min(startY, endY), std::abs(endX - startX),
+                         std::abs(endY - startY));
+}
+
+// GenericSansSerif is null when the system has no such font (a bare Wine): check it.
+std::unique_ptr<Gdiplus::Font> MakeFontFrom(const Gdiplus::FontFamily* family, float size) {
+    if (!family || family->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    auto font = std::make_unique<Gdiplus::Font>(family, size, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    if (font->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    return font;
+}
+
+std::unique_ptr<Gdiplus::Font> MakeTextFont(float size) {
+    Gdiplus::FontFamily preferred(kTextFamily);
+    const bool installed = preferred.GetLastStatus() == Gdiplus::Ok;
+    const Gdiplus::FontFamily* family = installed ? &preferred : Gdiplus::FontFamily::GenericSansSerif();
+    auto font = MakeFontFrom(family, size);
+    if (!font) font = MakeFontFrom(Gdiplus::FontFamily::GenericSansSerif(), size);
+    return font;
+}
+
+}  // namespace
+
+void DrawRectangleItem(Gdiplus::Graphics& g, int width, uint32_t color, int startX, int startY, int endX,
+                       int endY) {
+    Gdiplus::Pen pen(ToColor(color), static_cast<Gdiplus::REAL>(width));
+    g.DrawRectangle(&pen, NormalisedRect(startX, startY, endX, endY));
+}
+
+void DrawEllipseItem(Gdiplus::Graphics& g, int width, uint32_t color, int startX, int startY, int endX,
+                     int endY) {
+    Gdiplus::Pen pen(ToColor(color), static_cast<Gdiplus::REAL>(width));
+    g.DrawEllipse(&pen, NormalisedRect(startX, startY, endX, endY));
+}
+
+void DrawArrowItem(Gdiplus::Graphics& g, int width, uint32_t color, int startX, int startY, int endX,
+                   int endY) {
+    const std::array<POINT, 6> polygon = ComputeArrowPolygon(POINT{startX, startY}, POINT{endX, endY}, width);
+    Gdiplus::Point points[6];
+    for (size_t i = 0; i < polygon.size(); ++i) points[i] = Gdiplus::Point(polygon[i].x, polygon[i].y);
+    Gdiplus::GraphicsPath path(Gdiplus::FillModeAlternate);
+    path.AddPolygon(points, 6);
+    Gdiplus::Pen pen(ToColor(color), static_cast<Gdiplus::REAL>(ArrowHeadForWidth(width).penWidth));
+    RoundOff(pen);
+    g.DrawPath(&pen, &path);
+    Gdiplus::SolidBrush brush(ToColor(color));
+    g.FillPath(&brush, &path);
+}
+
+void DrawBrushItem(Gdiplus::Graphics& g, int width, uint32_t color, const std::vector<POINT>& points) {
+    const tagBrushPath stroke = ComputeBrushPath(points);
+    if (!stroke.drawn) return;
+    Gdiplus::GraphicsPath path;
+    const Gdiplus::PointF origin(stroke.origin.x, stroke.origin.y);
+    path.AddLine(origin, origin);
+    for (const tagBezierF& b : stroke.segments) {
+        path.AddBezier(Gdiplus::PointF(b.start.x, b.start.y), Gdiplus::PointF(b.control1.x, b.control1.y),
+                       Gdiplus::PointF(b.control2.x, b.control2.y), Gdiplus::PointF(b.end.x, b.end.y));
+    }
+    Gdiplus::Pen pen(ToColor(color), static_cast<Gdiplus::REAL>(width));
+    RoundOff(pen);
+    g.DrawPath(&pen, &path);
+}
+
+void DrawTextItem(Gdiplus::Graphics& g, int size, uint32_t color, int startX, int startY, int endX, int endY,
+                  const std::wstring& text) {
+    std::unique_ptr<Gdiplus::Font> font = MakeTextFont(static_cast<Gdiplus::REAL>(size));
+    if (!font) return;
+    const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(startX - 3), static_cast<Gdiplus::REAL>(startY),
+                                static_cast<Gdiplus::REAL>(endX - startX - 3),
+                                static_cast<Gdiplus::REAL>(endY - startY));
+    Gdiplus::SolidBrush brush(ToColor(color));
+    Gdiplus::StringFormat format;
+    g.DrawString(text.c_str(), static_cast<INT>(text.size()), font.get(), layout, &format, &brush);
+}
+
+void DrawPaintItem(Gdiplus::Graphics& g, const tagPaintItem& item) {
+    switch (item.kind) {
+    case kKindRectangle:
+        DrawRectangleItem(g, item.width, item.color, item.startX, item.startY, item.endX, item.endY);
+        break;
+    case kKindEllipse:
+        DrawEllipseItem(g, item.width, item.color, item.startX, item.startY, item.endX, item.endY);
+        break;
+    case kKindArrow:
+        DrawArrowItem(g, item.width, item.color, item.startX, item.startY, item.endX, item.endY);
+        break;
+    case kKindBrush:
+        DrawBrushItem(g, item.width, item.color, item.points);
+        break;
+    case kKindText:
+        DrawTextItem(g, item.width, item.color, item.startX, item.startY, item.endX, item.endY, item.text);
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+bool InClosedRange(LONG v, LONG low, LONG high) { return v >= low && v <= high; }
+
+}  // namespace
+
+bool ShouldDrawCurrentItem(const tagPaintScene& scene) {
+    const tagPaintItem* item = scene.currentItem;
+    if (!item || !scene.buttonDown) return false;
+    if (item->endX <= 0 || item->endY <= 0) return false;
+    const RECT& s = scene.selection;
+    if (!InClosedRange(item->startX, s.left, s.right) || !InClosedRange(item->endX, s.left, s.right)) return false;
+    if (!InClosedRange(item->startY, s.top, s.bottom) || !InClosedRange(item->endY, s.top, s.bottom)) return false;
+    return !(item->endX == scene.dragStart.x && item->endY == scene.dragStart.y);
+}
+
+void DrawPaintItems(HDC dc, const tagPaintScene& scene) {
+    Gdiplus::Graphics g(dc);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+    if (scene.items) {
+        for (const tagPaintItem& item : *scene.items) DrawPaintItem(g, item);
+    }
+    if (ShouldDrawCurrentItem(scene)) DrawPaintItem(g, *scene.currentItem);
+}
+
+uilib::BitmapHandle ComposeSelectionBitmap(HBITMAP desktopImage, const tagPaintScene& scene, const RECT& rect) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (!desktopImage || width <= 0 || height <= 0) return {};
+    uilib::WindowDC screen(nullptr);
+    uilib::MemoryDC source(screen.Get());
+    uilib::MemoryDC target(screen.Get());
+    if (!source || !target) return {};
+    uilib::ScopedSelect selectDesktop(source.Get(), desktopImage);
+    DrawPaintItems(source.Get(), scene);
+    uilib::BitmapHandle result(::CreateCompatibleBitmap(source.Get(), width, height));
+    if (!result) return {};
+    {
+        uilib::ScopedSelect selectResult(target.Get(), result.Get());
+        ::BitBlt(target.Get(), 0, 0, width, height, source.Get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT);
+    }
+    return result;
+}
