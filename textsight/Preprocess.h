@@ -1,0 +1,37 @@
+// Preparing a screen picture for the engine: dark text on white everywhere, then enlarged.
+#pragma once
+
+#include "GreyImage.h"
+#include "TsvParse.h"
+
+namespace textsight {
+
+struct PipelineOptions {
+    double smallTextScale = 3.0;      // enlargement for pictures of UI text (11–16 px)
+    int maxEnginePixels = 12000000;   // larger pictures are enlarged less, to bound the engine's time
+    int border = 12;                  // white margin, in engine pixels, so text never touches the edge
+    int tileSize = 32;                // side of the tiles whose background and ink levels are measured
+};
+
+// Per tile: the background level is the histogram's peak, the ink level the typical far level;
+// light ink on dark background is thereby inverted and every area stretched to black on white.
+// Tiles are blended bilinearly so that no seams appear.
+void NormaliseTiles(GreyImage& image, int tileSize);
+
+// Bilinear enlargement by `scale` (>= 1).
+GreyImage Upscale(const GreyImage& image, double scale);
+
+// A copy with a white margin of `border` pixels.
+GreyImage AddBorder(const GreyImage& image, int border);
+
+// The scale used for a picture of this size.
+double ChooseScale(int width, int height, const PipelineOptions& options);
+
+struct PreparedPicture {
+    GreyImage image;
+    PictureMapping mapping;
+};
+
+PreparedPicture PreparePicture(GreyImage picture, const PipelineOptions& options);
+
+}  // namespace textsight

@@ -1,0 +1,78 @@
+// The recognition pipeline, with the temporary files of one run owned by a scope guard.
+#include "Recognise.h"
+
+#include "Engine.h"
+#include "Preprocess.h"
+#include "Runner.h"
+#include "TsvParse.h"
+#include "textsight.h"
+
+#include <windows.h>
+
+namespace textsight {
+namespace {
+
+// Deletes the files of one run, whatever way the run ends.
+class ScratchFiles {
+public:
+    ScratchFiles() = default;
+    ~ScratchFiles() {
+        for (const std::wstring& path : paths_) DeleteFileW(path.c_str());
+    }
+    ScratchFiles(const ScratchFiles&) = delete;
+    ScratchFiles& operator=(const ScratchFiles&) = delete;
+
+    void Add(const std::wstring& path) { paths_.push_back(path); }
+
+private:
+    std::vector<std::wstring> paths_;
+};
+
+// A fresh name in the temporary folder; the empty file GetTempFileNameW makes reserves it.
+std::wstring ReserveScratchBase(ScratchFiles& scratch) {
+    wchar_t folder[MAX_PATH] = L"", name[MAX_PATH] = L"";
+    DWORD n = GetTempPathW(MAX_PATH, folder);
+    if (n == 0 || n >= MAX_PATH || GetTempFileNameW(folder, L"tsg", 0, name) == 0) return {};
+    scratch.Add(name);
+    std::wstring base = name;
+    size_t dot = base.rfind(L'.');
+    return dot == std::wstring::npos ? base : base.substr(0, dot);
+}
+
+bool LoadPicture(const std::wstring& path, GreyImage& picture) {
+    std::string bytes;
+    return ReadWholeFile(path, bytes) &&
+           DecodeBmp(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture);
+}
+
+}  // namespace
+
+Recognition RecogniseFile(const std::wstring& bmpPath, const std::wstring& libraryFolder) {
+    Recognition outcome;
+    GreyImage picture;
+    if (!LoadPicture(bmpPath, picture)) return {PubData::kTextsightNoPicture, {}};
+    EngineSettings settings = LoadSettings(libraryFolder);
+    std::optional<EngineLocation> engine = LocateEngine(GatherEngineSearch(libraryFolder, settings));
+    if (!engine) return {PubData::kTextsightNoEngine, {}};
+
+    PreparedPicture prepared = PreparePicture(std::move(picture), PipelineOptions());
+    ScratchFiles scratch;
+    std::wstring base = ReserveScratchBase(scratch);
+    if (base.empty()) return {PubData::kTextsightEngineFailed, {}};
+    RunRequest request{*engine, base + L"_in.bmp", base + L"_out", base, settings.languages,
+                       settings.pageSegmentation, settings.timeoutMs};
+    scratch.Add(request.picture);
+    for (const std::wstring& path : RunScratchFiles(request)) scratch.Add(path);
+    std::vector<uint8_t> encoded = EncodeGreyBmp(prepared.image);
+    if (!WriteWholeFile(request.picture, encoded.data(), encoded.size())) return {PubData::kTextsightEngineFailed, {}};
+
+    RunStatus status = RunEngine(request);
+    std::string tsv;
+    if (status == RunStatus::NotStarted || !ReadWholeFile(request.outputBase + L".tsv", tsv))
+        return {PubData::kTextsightEngineFailed, {}};
+    outcome.lines = LinesFromTsv(tsv, prepared.mapping);
+    outcome.result = status == RunStatus::Finished ? 0 : PubData::kTextsightEngineFailed;
+    return outcome;
+}
+
+}  // namespace textsight
