@@ -40,5 +40,6 @@ private:
     CControlUI* BuildDocument(IDialogBuilderCallback* pCallback, CPaintManagerUI* pManager, CControlUI* pParent);
 
     std::unique_ptr<CXmlNode> m_root;
+    CDuiString m_sLoadedFile;
     CDuiString m_sError;
 };

@@ -39,4 +39,5 @@ public:
 
 private:
     int m_iCurSel = -1;
+    int m_iInitialSel = 0;   // "selectedid": the page shown once it has been added
 };

@@ -20,7 +20,8 @@ public:
     int GetMaxValue() const;
     void SetMaxValue(int nMax);
     int GetValue() const;
-    void SetValue(int nValue);         // clamped to the range
+    // A value equal to the current one or outside [min, max] is ignored.
+    void SetValue(int nValue);
     LPCTSTR GetForeImage() const;
     void SetForeImage(LPCTSTR pStrImage);
     // The filled part of rc for value within [min, max] (pure; used by painting and tests).

@@ -65,6 +65,9 @@ public:
     void SetMinInfo(int cx, int cy);
     SIZE GetMaxInfo() const;
     void SetMaxInfo(int cx, int cy);
+    // Every attribute of the skin's Window tag as written (shadow settings, for instance).
+    void SetWindowAttribute(LPCTSTR pstrName, LPCTSTR pstrValue);
+    LPCTSTR GetWindowAttribute(LPCTSTR pstrName) const;   // nullptr when absent
     void SetTransparent(int nOpacity);
     void SetBackgroundTransparent(bool bTrans);
 
@@ -145,10 +148,14 @@ public:
     bool MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
     bool PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
 
-    // Exposed for render code: every manager with a window, for the message loop.
+    // The tooltip window (nullptr until a tooltip was first shown).
+    HWND GetToolTipWindow() const;
+    // Every manager with a window (all threads); read it on the UI thread only.
     static const std::vector<CPaintManagerUI*>& Managers();
 
 private:
+    void ShowToolTip(CControlUI* pControl, POINT pt);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
