@@ -137,6 +137,7 @@ bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {
     m_impl->root = pControl;
     m_impl->layoutNeeded = true;
     InitControls(pControl);
+    m_impl->LayoutIfNeeded();
     Invalidate();
     return true;
 }

@@ -90,6 +90,8 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             }
         }
     }
+    // Hidden windows get no WM_PAINT: lay out before anything hit-tests the tree.
+    if ((uMsg >= WM_MOUSEFIRST && uMsg <= WM_MOUSELAST) || uMsg == WM_SETCURSOR || uMsg == WM_MOUSEHOVER) d.LayoutIfNeeded();
     if (uilib::IsAsyncNotifyMessage(uMsg)) {
         uilib::FlushAsyncNotify(*this, d.asyncNotify);
         lRes = 0;
@@ -138,8 +140,8 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
 
     case WM_SIZE:
         if (d.root) {
-            d.root->NeedUpdate();
             d.layoutNeeded = true;
+            d.LayoutIfNeeded();
         }
         Invalidate();
         if (d.focus) Deliver(d.focus, UIEVENT_WINDOWSIZE, d.lastMouse, wParam, lParam);

@@ -26,7 +26,8 @@ struct StackParams {
 };
 
 // Result rectangles are parallel to the items; invisible and floating items get an empty
-// rectangle. *required receives the content size the visible items need (padding included).
+// rectangle. *required receives the extent of the arranged stack (padding included): more
+// than the content rectangle only when the fixed items do not fit.
 std::vector<RECT> ArrangeVertical(const std::vector<LayoutItem>& items, const StackParams& params, SIZE* required = nullptr);
 std::vector<RECT> ArrangeHorizontal(const std::vector<LayoutItem>& items, const StackParams& params, SIZE* required = nullptr);
 // One item filling the content rectangle less its padding, keeping a fixed size at the
