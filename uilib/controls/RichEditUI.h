@@ -12,7 +12,7 @@
 #include "uilib/controls/ControlUI.h"
 #include "uilib/richedit/TextHost.h"
 
-class CRichEditUI : public CControlUI, public IMessageFilterUI, private uilib::ITextHostOwner {
+class CRichEditUI : public CControlUI, private uilib::ITextHostOwner {
 public:
     CRichEditUI();
     ~CRichEditUI() override;
@@ -82,14 +82,17 @@ public:
     void SetEnabled(bool bEnable = true) override;
     void DoEvent(TEventUI& event) override;
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
-    bool DoPaint(HDC hDC, const RECT& rcPaint, CControlUI* pStopControl) override;
-    LRESULT MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    void PaintText(HDC hDC) override;
 
 protected:
     RECT TextRect() const;               // item rectangle less border, inset and text padding
     void ApplyStyle();
     bool EnsureHost();
-    bool HandleKey(const TEventUI& event);
+    bool HandleKeyDown(const TEventUI& event);
+    bool HandleMouse(const TEventUI& event);
+    // Runs a change and makes sure exactly one "textchanged" follows it when changes are watched.
+    template <typename F>
+    void ChangeText(F&& change);
 
 private:
     HWND TextHostWindow() const override;
@@ -112,6 +115,7 @@ private:
     bool m_bWantReturn = true;
     bool m_bWantTab = false;
     bool m_bWantCtrlReturn = false;
-    bool m_bFilterAdded = false;
     bool m_bCaptured = false;
+    int m_nChangeDepth = 0;
+    bool m_bChangeSeen = false;
 };
