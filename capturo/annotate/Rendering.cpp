@@ -140,12 +140,34 @@ bool ShouldDrawCurrentItem(const tagPaintScene& scene) {
     return !(item->endX == scene.dragStart.x && item->endY == scene.dragStart.y);
 }
 
+namespace {
+
+// An item wholly outside the area being painted would add no pixel, so it is not drawn: a
+// brush move repaints a few pixels and should not pay for every other item.
+bool TouchesClip(const tagPaintItem& item, bool clipped, const RECT& clip) {
+    if (!clipped) return true;
+    const RECT bounds = ItemPaintBounds(item);
+    RECT common;
+    return ::IntersectRect(&common, &bounds, &clip) != FALSE;
+}
+
+}  // namespace
+
 void DrawPaintItems(HDC dc, const tagPaintScene& scene) {
+    RECT clip{};
+    const int clipKind = ::GetClipBox(dc, &clip);
+    if (clipKind == NULLREGION) return;
+    const bool clipped = clipKind != ERROR;
     Gdiplus::Graphics g(dc);
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+    if (clipped) {
+        g.SetClip(Gdiplus::Rect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
+    }
     if (scene.items) {
-        for (const tagPaintItem& item : *scene.items) DrawPaintItem(g, item);
+        for (const tagPaintItem& item : *scene.items) {
+            if (TouchesClip(item, clipped, clip)) DrawPaintItem(g, item);
+        }
     }
     if (ShouldDrawCurrentItem(scene)) DrawPaintItem(g, *scene.currentItem);
 }

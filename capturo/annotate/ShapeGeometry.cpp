@@ -85,3 +85,56 @@ tagBrushPath ComputeBrushPath(const std::vector<POINT>& samples) {
     }
     return path;
 }
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "capturo/annotate/PaintItem.h"
+
+namespace {
+
+constexpr int kAntialiasRoom = 2;
+
+RECT BoxOf(const POINT* first, const POINT* last) {
+    RECT r{first->x, first->y, first->x, first->y};
+    for (const POINT* p = first; p != last; ++p) {
+        r.left = std::min(r.left, p->x);
+        r.top = std::min(r.top, p->y);
+        r.right = std::max(r.right, p->x);
+        r.bottom = std::max(r.bottom, p->y);
+    }
+    return r;
+}
+
+RECT Grown(RECT r, int by) {
+    // right and bottom exclusive, hence the extra pixel
+    return RECT{r.left - by, r.top - by, r.right + by + 1, r.bottom + by + 1};
+}
+
+int PenReach(int width) { return std::abs(width) / 2 + 1 + kAntialiasRoom; }
+
+}  // namespace
+
+RECT ItemPaintBounds(const tagPaintItem& item) {
+    if (item.kind == kKindBrush) {
+        if (item.points.empty()) return RECT{0, 0, 0, 0};
+        return Grown(BoxOf(item.points.data(), item.points.data() + item.points.size()), PenReach(item.width));
+    }
+    const POINT ends[2] = {{item.startX, item.startY}, {item.endX, item.endY}};
+    const RECT box = BoxOf(ends, ends + 2);
+    // Wrapped text may run below its box where the drawing does not clip it: allow two lines.
+    if (item.kind == kKindText) {
+        return Grown(RECT{box.left - 3, box.top, box.right, box.bottom + 2 * std::abs(item.width)}, kAntialiasRoom);
+    }
+    if (item.kind == kKindArrow) {
+        const tagArrowHead head = ArrowHeadForWidth(item.width);
+        return Grown(box, head.outerLength + head.penWidth + kAntialiasRoom);
+    }
+    return Grown(box, PenReach(item.width));
+}
+
+RECT BrushTailBounds(const std::vector<POINT>& samples, int width) {
+    if (samples.empty()) return RECT{0, 0, 0, 0};
+    const size_t from = samples.size() > 4 ? samples.size() - 4 : 0;
+    return Grown(BoxOf(samples.data() + from, samples.data() + samples.size()), PenReach(width));
+}

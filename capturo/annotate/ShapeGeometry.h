@@ -6,6 +6,8 @@
 #include <array>
 #include <vector>
 
+struct tagPaintItem;
+
 struct tagArrowHead {
     int penWidth;     // 1, 2 or 3
     int outerLength;  // A: tip to barb
@@ -40,3 +42,12 @@ struct tagBrushPath {
 };
 
 tagBrushPath ComputeBrushPath(const std::vector<POINT>& samples);
+
+// The pixels an item can touch: its points' box grown by half the pen (or the arrow's head;
+// text gets two more lines below its box) plus two pixels of antialiasing. Used to repaint
+// only what changed and to skip items outside the painted area.
+RECT ItemPaintBounds(const tagPaintItem& item);
+
+// What appending the newest sample changes in a brush stroke: the last two pieces of the
+// path, whose hull is the last four samples, grown like ItemPaintBounds.
+RECT BrushTailBounds(const std::vector<POINT>& samples, int width);

@@ -201,3 +201,29 @@ TEST_CASE("items bounds") {
         CHECK(b.maxY == 500);
     }
 }
+
+TEST_CASE("repaint bounds of items and of a brush stroke's newest piece") {
+    struct Case { const char* name; tagPaintItem item; RECT expected; };
+    tagPaintItem brush;
+    brush.kind = kKindBrush;
+    brush.width = 8;
+    brush.points = {{50, 60}, {10, 20}, {30, 90}};
+    const Case cases[] = {
+        {"rectangle", tagPaintItem{60, 50, 20, 10, kKindRectangle, 4}, {15, 5, 66, 56}},
+        {"ellipse, small pen", tagPaintItem{20, 10, 60, 50, kKindEllipse, 2}, {16, 6, 65, 55}},
+        {"arrow, large head", tagPaintItem{10, 50, 90, 50, kKindArrow, 8}, {-17, 23, 118, 78}},
+        {"text", tagPaintItem{100, 100, 200, 160, kKindText, 14}, {95, 98, 203, 191}},
+        {"brush", brush, {3, 13, 58, 98}},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        const RECT got = ItemPaintBounds(c.item);
+        CAPTURE(Show(got));
+        CHECK(Same(got, c.expected));
+    }
+    std::vector<POINT> samples = {{0, 0}, {500, 500}, {10, 10}, {12, 30}, {20, 14}, {25, 16}};
+    const RECT tail = BrushTailBounds(samples, 4);
+    CAPTURE(Show(tail));
+    CHECK(Same(tail, RECT{5, 5, 31, 36}));
+    CHECK(Same(BrushTailBounds({}, 4), RECT{0, 0, 0, 0}));
+}

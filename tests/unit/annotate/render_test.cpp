@@ -188,3 +188,30 @@ TEST_CASE("composition: the selection cut out with its items, drawn into the des
     CHECK_FALSE(ComposeSelectionBitmap(desktop.Bitmap(), scene, RECT{50, 40, 50, 110}));
     CHECK_FALSE(ComposeSelectionBitmap(nullptr, scene, selection));
 }
+
+TEST_CASE("painting a part of the window gives the same pixels there as a full paint") {
+    tagPaintItem stroke = Shape(kKindBrush, 0, 0, 0, 0, 4, kBlue);
+    stroke.points = {{5, 90}, {40, 40}, {60, 70}, {95, 5}};
+    tagPaintItem text = Shape(kKindText, 50, 5, 98, 40, 16, kBlack);
+    text.text = L"WW WW";
+    const PaintItemList items = {Shape(kKindArrow, 10, 10, 90, 90, 8, kRed), stroke, text,
+                                 Shape(kKindEllipse, 0, 60, 30, 99, 2, kBlack)};
+    const DibCanvas full = Render(items);
+    const RECT part{35, 30, 70, 75};
+    DibCanvas partial(100, 100, kWhite);
+    DrawOn(partial, [&](HDC dc) {
+        ::IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
+        DrawPaintItems(dc, SceneOf(items));
+    });
+    int differing = 0, outsideInked = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const bool inside = x >= part.left && x < part.right && y >= part.top && y < part.bottom;
+            if (inside && partial.Pixel(x, y) != full.Pixel(x, y)) ++differing;
+            if (!inside && partial.Pixel(x, y) != kWhite) ++outsideInked;
+        }
+    }
+    CHECK(full.CountPixels(kWhite) < 100 * 100 - 500);
+    CHECK(differing == 0);
+    CHECK(outsideInked == 0);
+}
