@@ -137,6 +137,7 @@ struct SkinFolder {
         WriteBytes(folder + L"test.xml", Utf8(kSkin));
         WriteBytes(folder + L"broken.xml", "<Window><VerticalLayout>");
         WriteBytes(folder + L"red.bmp", SolidBmp(4, 4, 0xFF0000));
+        WriteBytes(folder + L"shadow.xml", "<Window size=\"100,80\" showshadow=\"true\" shadowimage=\"red.bmp\" shadowcorner=\"1,1,1,1\" shadowsize=\"5\"><Control/></Window>");
         CPaintManagerUI::ClearResourceZip();
         CPaintManagerUI::SetResourcePath(folder.c_str());
     }
@@ -302,5 +303,24 @@ TEST_CASE("maximising swaps the maximise and restore buttons") {
     ShowWindow(hwnd, SW_RESTORE);
     CHECK(PumpUntil([&] { return !IsZoomed(hwnd) && maxButton->IsVisible(); }));
     CHECK_FALSE(restoreButton->IsVisible());
+    DestroyWindow(hwnd);
+}
+
+TEST_CASE("the skin's shadow follows the window") {
+    SkinFolder skin;
+    TestWindow w(L"shadow.xml");
+    HWND hwnd = w.Create(nullptr, L"test", WS_POPUP, 0, 100, 100, 0, 0);
+    REQUIRE(hwnd != nullptr);
+#if __has_include("uilib/shadow/WndShadow.h")
+    REQUIRE(w.GetShadow() != nullptr);
+    HWND shadow = w.GetShadow()->GetHWND();
+    REQUIRE(shadow != nullptr);
+    w.ShowWindow(true, false);
+    CHECK(PumpUntil([&] { return IsWindowVisible(shadow) != 0; }));
+    RECT rc;
+    GetWindowRect(shadow, &rc);
+    CHECK(rc.right - rc.left == 110);
+    CHECK(rc.bottom - rc.top == 90);
+#endif
     DestroyWindow(hwnd);
 }
