@@ -63,6 +63,7 @@ const FactoryEntry kFactory[] = {
 #ifdef UILIB_HAS_LIST
     {L"List", Make<CListUI>},
     {L"ListContainerElement", Make<CListContainerElementUI>},
+    {L"ListLabelElement", Make<CListLabelElementUI>},
 #endif
 #ifdef UILIB_HAS_COMBO
     {L"Combo", Make<CComboUI>},
