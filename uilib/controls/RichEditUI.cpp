@@ -237,7 +237,11 @@ void CRichEditUI::AppendText(LPCTSTR text, bool canUndo) {
 bool CRichEditUI::CanUndo() const { return TxSendMessage(EM_CANUNDO, 0, 0) != 0; }
 bool CRichEditUI::Undo() {
     bool done = false;
+    // Undo is the program's decision, so it works on a read-only box too (riched20 builds differ).
+    bool readOnly = m_style.readOnly;
+    if (readOnly) SetReadOnly(false);
     ChangeText([&] { done = m_host->Send(EM_UNDO) != 0; });
+    if (readOnly) SetReadOnly(true);
     return done;
 }
 bool CRichEditUI::Redo() {

@@ -135,8 +135,13 @@ TEST_CASE("rich edit: single line Enter notifies, narrow boxes wrap, undo takes 
     w.Type(L"wrap these words please");
     CHECK(narrow->GetLineCount() > 2);
     CHECK(narrow->CanUndo());
+    narrow->SetReadOnly(true);  // the text box makes itself read-only, then takes the typing back
     CHECK(narrow->Undo());
     CHECK(narrow->GetTextLength() < 23);
+    CHECK(narrow->IsReadOnly());
+    w.Type(L"z");
+    CHECK(narrow->GetText().Find(L'z') < 0);
+    narrow->SetReadOnly(false);
 
     narrow->SetText(L"");
     narrow->AppendText(L"x\ry");
