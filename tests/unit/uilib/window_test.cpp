@@ -324,3 +324,32 @@ TEST_CASE("the skin's shadow follows the window") {
 #endif
     DestroyWindow(hwnd);
 }
+
+TEST_CASE("keys go to the focused control; hovering shows the tooltip") {
+    SkinFolder skin;
+    TestWindow w(L"test.xml");
+    HWND hwnd = w.Create(nullptr, L"test", WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, 0);
+    REQUIRE(hwnd != nullptr);
+    auto* rec = static_cast<RecorderUI*>(w.GetPaintManager().FindControl(L"rec"));
+    rec->SetFocus();
+    CHECK(w.GetPaintManager().GetFocus() == rec);
+    PostMessageW(hwnd, WM_KEYDOWN, 'A', 0);
+    PostMessageW(hwnd, WM_CHAR, L'好', 0);
+    CHECK(PumpUntil([&] {
+        return std::any_of(rec->events.begin(), rec->events.end(), [](const TEventUI& e) { return e.Type == UIEVENT_CHAR && e.chKey == L'好'; });
+    }));
+    CHECK(std::any_of(rec->events.begin(), rec->events.end(), [](const TEventUI& e) { return e.Type == UIEVENT_KEYDOWN && e.chKey == 'A'; }));
+    // Focus moving away tells the old control.
+    w.GetPaintManager().SetFocus(nullptr);
+    CHECK(std::any_of(rec->events.begin(), rec->events.end(), [](const TEventUI& e) { return e.Type == UIEVENT_KILLFOCUS; }));
+    CHECK(std::find(w.notes.begin(), w.notes.end(), L"killfocus:rec") != w.notes.end());
+
+    PostMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    PostMessageW(hwnd, WM_MOUSEHOVER, 0, MAKELPARAM(20, 20));
+    CHECK(PumpUntil([&] {
+        HWND tip = w.GetPaintManager().GetToolTipWindow();
+        return tip && IsWindowVisible(tip);
+    }));
+    CHECK(w.GetPaintManager().GetHotControl() == w.GetPaintManager().FindControl(L"ok"));
+    DestroyWindow(hwnd);
+}
