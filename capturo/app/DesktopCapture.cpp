@@ -2,6 +2,7 @@
 // window passes over (the session then shows nothing behind the mask).
 #include "capturo/app/DesktopCapture.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -57,23 +58,18 @@ uilib::BitmapHandle CaptureDesktopBitmap() {
     return bitmap;
 }
 
+// Written pixel by pixel into a 32-bit DIB: GDI fills of a device bitmap do not keep the
+// alpha byte under Wine, and the mask is nothing but its alpha.
 uilib::BitmapHandle CreateMaskBitmap(HWND window) {
     const RECT screen = GetScreenRect();
     const int width = screen.right - screen.left;
     const int height = screen.bottom - screen.top;
-    uilib::BitmapHandle bitmap;
-    {
-        uilib::WindowDC windowDC(window);
-        if (!windowDC)
-            return {};
-        bitmap.Reset(CreateCompatibleBitmap(windowDC.Get(), width, height));
-    }
-    uilib::MemoryDC memory(nullptr);
-    if (!memory || !bitmap)
+    uilib::WindowDC windowDC(window);
+    BYTE* bits = nullptr;
+    uilib::BitmapHandle bitmap(CRenderEngine::CreateARGB32Bitmap(windowDC.Get(), width, height, &bits));
+    if (!bitmap || !bits)
         return {};
-    uilib::ScopedSelect select(memory.Get(), bitmap.Get());
-    const RECT all{0, 0, width, height};
-    CRenderEngine::DrawColor(memory.Get(), all, kMaskColour);
+    std::fill_n(reinterpret_cast<DWORD*>(bits), static_cast<size_t>(width) * height, kMaskColour);
     return bitmap;
 }
 

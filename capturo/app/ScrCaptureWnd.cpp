@@ -61,6 +61,15 @@ CControlUI* CScrCaptureWnd::CreateControl(LPCTSTR pstrClass) {
         return new CCanvasContainerUI(this);
     if (std::wcscmp(pstrClass, L"Magnifier") == 0)
         return new CMagnifierUI();
+#if !__has_include("uilib/controls/ComboUI.h")
+    // Until the library has its combo box, a label showing the default size stands in for the
+    // font-size list, so that the session runs; the library's own control replaces it.
+    if (std::wcscmp(pstrClass, L"Combo") == 0) {
+        auto* standIn = new CLabelUI();
+        standIn->SetText(L"14");
+        return standIn;
+    }
+#endif
     return nullptr;
 }
 
@@ -225,6 +234,7 @@ LRESULT CScrCaptureWnd::OnHotKey(WPARAM id) {
     return 0;
 }
 
+// The desktop is taken while the window still has no area, so the snapshot cannot hold it.
 void CScrCaptureWnd::StartNextSession() {
     m_pm.RemoveImage(desktopImageName, true);
     m_pm.RemoveImage(maskImageName, true);
@@ -234,10 +244,11 @@ void CScrCaptureWnd::StartNextSession() {
     desktopImageName = name;
     std::swprintf(name, 64, L"desktopimagemask%d", hotKeyCaptureCounter);
     maskImageName = name;
+    screenRect = ::GetScreenRect();
+    RegisterSessionImages();
     CoverScreen();
     ShowWindow(true, true);
     magnifier->SetPos(screenRect);
-    RegisterSessionImages();
 }
 
 LRESULT CScrCaptureWnd::OnKeyDownMessage(WPARAM key) {

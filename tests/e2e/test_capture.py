@@ -2,8 +2,9 @@
 region selection with the frame's handles, the size label and magnifier, the ways out of a session,
 single instances and resident mode.
 
-The desktop is made of capture_target.exe windows (checkerboards at known places); every expected
-pixel is computed from a screenshot taken before Capturo starts, i.e. from the frozen image.
+The desktop is one full-screen capture_target.exe window (checkerboards) with child windows at known
+places, so detection has to descend to the innermost window; every expected pixel is computed from a
+screenshot taken before Capturo starts, i.e. from the frozen image.
 """
 import time
 
@@ -14,7 +15,6 @@ from harness import WM_HOTKEY, colour_close
 FRAME = (0x00, 0xAE, 0xFF)
 CROSSHAIR = (0x4C, 0xC6, 0xFF)
 CAPTURE_CLASS = "UIScrCaptureFrame"
-BACKGROUND = ("0", "0", "1920", "1080", "707070")
 TARGET = (300, 200, 640, 480)          # x, y, w, h of the window to detect
 OFF_EDGE = (1700, 900, 400, 300)       # reaches past the right and bottom screen edges
 
@@ -32,14 +32,12 @@ def close(a, b, tol=2):
 def desktop(session):
     """The desktop windows and a screenshot of them: what Capturo will freeze."""
     target = session.require("capture_target.exe")
-    session.launch(target, BACKGROUND)
+    session.launch(target, ["0", "0", "1920", "1080", "707070"] + [str(v) for v in TARGET] + ["20C040"] +
+                   [str(v) for v in OFF_EDGE] + ["C04020"])
     session.wait_window(title="capture target")
-    session.launch(target, [str(v) for v in TARGET] + ["20C040"])
-    session.launch(target, [str(v) for v in OFF_EDGE] + ["C04020"])
-    session.wait_for(lambda: len(session.find_windows(title="capture target")) == 3, what="three targets")
     session.mouse_move(1000, 1070)
     session.wait_pixel(TARGET[0] + 1, TARGET[1] + 1, (0x20, 0xC0, 0x40), tolerance=0)
-    return session.wait_stable()
+    return session.wait_stable(timeout=30)
 
 
 class Capture:
@@ -49,8 +47,8 @@ class Capture:
         self.s = session
         self.desk = desk
         self.app = session.launch(session.require("Capturo.exe"), list(args))
-        self.window = session.wait_window(cls=CAPTURE_CLASS)
-        session.wait_for(lambda: self.shows_mask(10, 10), timeout=15, what="the dimmed desktop")
+        self.window = session.wait_window(cls=CAPTURE_CLASS, timeout=60)
+        session.wait_for(lambda: self.shows_mask(10, 10), timeout=60, what="the dimmed desktop")
 
     def shows_mask(self, x, y):
         return close(self.s.pixel(x, y), dim(self.desk.getpixel((x, y))))
@@ -176,7 +174,7 @@ def test_size_label_above_or_inside_and_colour_text_follows_ctrl(session, deskto
     cap = Capture(session, desktop)
     session.drag((500, 300), (900, 650))
     # "400 x 350": 9 characters, 9 x 6.5 + 0.5 = 59 pixels wide, 20 high, 22 above the top edge.
-    shot = session.wait_stable(box=(480, 270, 920, 300))
+    shot = session.wait_stable(box=(480, 270, 920, 300), timeout=30)
     label = shot.crop((502, 278, 502 + 59, 298))
     assert any(min(c) > 200 for c in label.getdata()), "white text"
     assert any(max(c) < 20 for c in label.getdata()), "dark box"
@@ -192,13 +190,13 @@ def test_size_label_above_or_inside_and_colour_text_follows_ctrl(session, deskto
     frame_line_at(session, 500, 300)
     # While dragging, the magnifier follows; Ctrl switches its colour line without a move.
     line = (900 + 10 + 5, 650 + 30 + 87, 900 + 10 + 115, 650 + 30 + 100)
-    decimal = session.wait_stable(box=line).crop(line)
+    decimal = session.wait_stable(box=line, timeout=30).crop(line)
     session.xdotool("keydown", "ctrl")
     session.wait_for(lambda: session.crop(line) != decimal, what="hexadecimal colour text")
     session.xdotool("keyup", "ctrl")
     session.wait_for(lambda: session.crop(line) == decimal, what="decimal colour text again")
     session.mouse_up()
-    shot = session.wait_stable(box=(480, 0, 920, 40))
+    shot = session.wait_stable(box=(480, 0, 920, 40), timeout=30)
     label = shot.crop((502, 12, 502 + 59, 32))
     assert any(min(c) > 200 for c in label.getdata()), "the label inside the selection's top"
     session.key("Escape")
@@ -254,11 +252,10 @@ def test_resident_sessions_over_fresh_desktops(session, desktop):
     session.key("Escape")
     session.wait_for(lambda: session.window_rect(hwnd) in ((0, 0, 0, 0),), what="the window shrunk to 0 x 0")
     assert cap.app.running
-    # A new window appears between sessions: the next session must freeze it.
-    target = session.require("capture_target.exe")
-    session.launch(target, ["1200", "100", "300", "200", "4060E0"])
+    # The desktop changes between sessions: the next session must freeze the new one.
+    session.launch(session.require("capture_target.exe"), ["1200", "100", "300", "200", "4060E0"])
     session.wait_pixel(1201, 101, (0x40, 0x60, 0xE0), tolerance=0)
-    fresh = session.wait_stable()
+    fresh = session.wait_stable(timeout=30)
     for _ in range(2):
         session.post(hwnd, WM_HOTKEY, 1018, 0)
         session.wait_for(lambda: session.window_rect(hwnd) == (0, 0, 1920, 1080), what="the next session")

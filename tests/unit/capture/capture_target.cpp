@@ -1,7 +1,7 @@
 // A window for the end-to-end tests to frame: a WS_POPUP at a given place, a checkerboard of
 // 8-pixel cells in a colour and a darker shade of it (so offsets show), optionally holding a
-// child window. Runs until it is closed. With --hotkey it only holds Ctrl+Alt+A.
-// Usage: capture_target.exe X Y W H RRGGBB [CX CY CW CH RRGGBB] | capture_target.exe --hotkey
+// child windows. Runs until it is closed. With --hotkey it only holds Ctrl+Alt+A.
+// Usage: capture_target.exe X Y W H RRGGBB [CX CY CW CH RRGGBB]... | capture_target.exe --hotkey
 #include <windows.h>
 
 #include <cwchar>
@@ -72,8 +72,8 @@ int wmain(int argc, wchar_t** argv) {
     HWND top = MakeWindow(nullptr, argv + 1, instance);
     if (!top)
         return 1;
-    if (argc >= 11)
-        MakeWindow(top, argv + 6, instance);
+    for (int i = 6; i + 5 <= argc; i += 5)
+        MakeWindow(top, argv + i, instance);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
