@@ -88,6 +88,11 @@ std::vector<std::wstring> RegistryFolders() {
     return folders;
 }
 
+void ReadTuning(EngineSettings& s, const std::wstring& psm, const std::wstring& scale) {
+    if (!psm.empty()) s.pageSegmentation = std::clamp(_wtoi(psm.c_str()), -1, 13);
+    if (!scale.empty()) s.scale = std::clamp(_wtof(scale.c_str()), 0.0, 8.0);
+}
+
 bool IsFile(const std::wstring& path) {
     DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
@@ -111,12 +116,12 @@ EngineSettings LoadSettings(const std::wstring& folder) {
     std::wstring languages = IniString(ini, L"languages");
     if (!languages.empty()) s.languages = languages;
     s.timeoutMs = PositiveNumber(IniString(ini, L"timeout"), s.timeoutMs);
-    std::wstring psm = IniString(ini, L"psm");
-    if (!psm.empty()) s.pageSegmentation = std::clamp(_wtoi(psm.c_str()), 0, 13);
+    ReadTuning(s, IniString(ini, L"psm"), IniString(ini, L"scale"));
 
     std::wstring engine = EnvironmentString(L"TEXTSIGHT_ENGINE");
     if (!engine.empty()) s.engine = engine, s.engineIsExclusive = true;
     s.timeoutMs = PositiveNumber(EnvironmentString(L"TEXTSIGHT_TIMEOUT"), s.timeoutMs);
+    ReadTuning(s, EnvironmentString(L"TEXTSIGHT_PSM"), EnvironmentString(L"TEXTSIGHT_SCALE"));
     languages = EnvironmentString(L"TEXTSIGHT_LANGUAGES");
     if (!languages.empty()) s.languages = languages;
     s.languages = SanitiseLanguages(s.languages);

@@ -12,12 +12,13 @@ struct EngineSettings {
     std::wstring engine;                    // textsight.ini [textsight] engine=: the engine's file or folder
     std::wstring languages = L"eng+chi_sim";  // languages=
     int timeoutMs = 30000;                  // timeout= in seconds
-    int pageSegmentation = 11;              // psm=: sparse text suits scattered UI labels
+    int pageSegmentation = -1;              // psm=: the engine's page segmentation; -1 chooses per picture
+    double scale = 0;                       // scale=: enlargement of small text; 0 keeps the built-in one
     bool engineIsExclusive = false;         // set by TEXTSIGHT_ENGINE: no other place is searched
 };
 
-// Reads textsight.ini in `folder`, then the TEXTSIGHT_ENGINE, TEXTSIGHT_TIMEOUT and
-// TEXTSIGHT_LANGUAGES environment variables, which win (they exist for tests and diagnosis).
+// Reads textsight.ini in `folder`, then the environment variables TEXTSIGHT_ENGINE, TEXTSIGHT_TIMEOUT,
+// TEXTSIGHT_LANGUAGES, TEXTSIGHT_PSM and TEXTSIGHT_SCALE, which win (for tests and measurements).
 EngineSettings LoadSettings(const std::wstring& folder);
 
 // Keeps letters, digits, '_' and '+' only: the languages go onto a command line.

@@ -144,6 +144,75 @@ void NormaliseTiles(GreyImage& image, int tileSize) {
     }
 }
 
+namespace {
+
+constexpr uint8_t kInkLevel = 128;
+// Strokes of a rule are at most this thick; a thicker dark run is a filled area and stays.
+constexpr int kMaxRuleThickness = 3;
+
+bool IsInk(const GreyImage& image, int x, int y) { return image.At(x, y) < kInkLevel; }
+
+// Marks dark runs along one direction; `at(i, j)` maps run index i and position j to pixels.
+template <typename At>
+void MarkRuns(int lines, int length, int minLength, At at, std::vector<uint8_t>& mark, int width) {
+    for (int i = 0; i < lines; ++i) {
+        for (int j = 0; j < length;) {
+            int x, y;
+            at(i, j, x, y);
+            int start = j;
+            while (j < length) {
+                at(i, j, x, y);
+                if (mark[size_t(y) * width + x] == 2) break;  // not ink
+                ++j;
+            }
+            if (j - start >= minLength)
+                for (int k = start; k < j; ++k) {
+                    at(i, k, x, y);
+                    mark[size_t(y) * width + x] = 1;
+                }
+            if (j == start) ++j;
+        }
+    }
+}
+
+}  // namespace
+
+void RemoveRules(GreyImage& image, int minHorizontal, int minVertical) {
+    int w = image.width, h = image.height;
+    // 0 ink, 1 ink on a long run, 2 background.
+    std::vector<uint8_t> mark(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) mark[size_t(y) * w + x] = IsInk(image, x, y) ? 0 : 2;
+    MarkRuns(h, w, minHorizontal, [](int i, int j, int& x, int& y) { x = j, y = i; }, mark, w);
+    MarkRuns(w, h, minVertical, [](int i, int j, int& x, int& y) { x = i, y = j; }, mark, w);
+    // Whiten marked pixels only where the run is thin across its direction.
+    std::vector<uint8_t> erase(size_t(w) * h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (mark[size_t(y) * w + x] != 1) continue;
+            int up = 0, down = 0, left = 0, right = 0;
+            while (up <= kMaxRuleThickness && y - up - 1 >= 0 && mark[size_t(y - up - 1) * w + x] != 2) ++up;
+            while (down <= kMaxRuleThickness && y + down + 1 < h && mark[size_t(y + down + 1) * w + x] != 2) ++down;
+            while (left <= kMaxRuleThickness && x - left - 1 >= 0 && mark[size_t(y) * w + x - left - 1] != 2) ++left;
+            while (right <= kMaxRuleThickness && x + right + 1 < w && mark[size_t(y) * w + x + right + 1] != 2) ++right;
+            bool thin = std::min(up + down + 1, left + right + 1) <= kMaxRuleThickness;
+            if (thin) erase[size_t(y) * w + x] = 1;
+        }
+    for (size_t i = 0; i < erase.size(); ++i)
+        if (erase[i]) image.pixels[i] = 255;
+}
+
+int CountTextBands(const GreyImage& image) {
+    int bands = 0, blankRun = 2;
+    for (int y = 0; y < image.height; ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width && !ink; ++x) ink = IsInk(image, x, y);
+        if (ink && blankRun >= 2) ++bands;
+        blankRun = ink ? 0 : blankRun + 1;
+    }
+    return bands;
+}
+
 GreyImage Upscale(const GreyImage& image, double scale) {
     int w = std::max(1, static_cast<int>(std::lround(image.width * scale)));
     int h = std::max(1, static_cast<int>(std::lround(image.height * scale)));
@@ -185,6 +254,8 @@ PreparedPicture PreparePicture(GreyImage picture, const PipelineOptions& options
     prepared.mapping.scale = ChooseScale(picture.width, picture.height, options);
     prepared.mapping.border = options.border;
     NormaliseTiles(picture, options.tileSize);
+    RemoveRules(picture, options.ruleLength, options.verticalRuleLength);
+    prepared.textBands = CountTextBands(picture);
     prepared.image = AddBorder(Upscale(picture, prepared.mapping.scale), options.border);
     return prepared;
 }

@@ -45,6 +45,13 @@ bool LoadPicture(const std::wstring& path, GreyImage& picture) {
            DecodeBmp(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture);
 }
 
+// One band of text reads best as a single line; scattered UI text as sparse text.
+int PageSegmentationFor(const PreparedPicture& prepared, const EngineSettings& settings) {
+    constexpr int kSingleLine = 7, kSparseText = 11;
+    if (settings.pageSegmentation >= 0) return settings.pageSegmentation;
+    return prepared.textBands <= 1 ? kSingleLine : kSparseText;
+}
+
 }  // namespace
 
 Recognition RecogniseFile(const std::wstring& bmpPath, const std::wstring& libraryFolder) {
@@ -55,12 +62,14 @@ Recognition RecogniseFile(const std::wstring& bmpPath, const std::wstring& libra
     std::optional<EngineLocation> engine = LocateEngine(GatherEngineSearch(libraryFolder, settings));
     if (!engine) return {PubData::kTextsightNoEngine, {}};
 
-    PreparedPicture prepared = PreparePicture(std::move(picture), PipelineOptions());
+    PipelineOptions options;
+    if (settings.scale >= 1) options.smallTextScale = settings.scale;
+    PreparedPicture prepared = PreparePicture(std::move(picture), options);
     ScratchFiles scratch;
     std::wstring base = ReserveScratchBase(scratch);
     if (base.empty()) return {PubData::kTextsightEngineFailed, {}};
     RunRequest request{*engine, base + L"_in.bmp", base + L"_out", base, settings.languages,
-                       settings.pageSegmentation, settings.timeoutMs};
+                       PageSegmentationFor(prepared, settings), settings.timeoutMs};
     scratch.Add(request.picture);
     for (const std::wstring& path : RunScratchFiles(request)) scratch.Add(path);
     std::vector<uint8_t> encoded = EncodeGreyBmp(prepared.image);

@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kWordLevel = 5;
 constexpr int kTsvColumns = 12;
+// A gap between CJK and Latin text of at least this share of the text height reads as a space.
+constexpr int kCjkLatinSpacePercent = 20;
 
 std::vector<std::string> SplitTabs(const std::string& row) {
     std::vector<std::string> fields;
@@ -57,6 +59,7 @@ bool ParseWordRow(const std::string& row, Word& word) {
     if (word.text.empty()) return false;
     word.confidence = std::clamp(word.confidence, 0.0, 100.0);
     word.box = {left, top, left + width, top + height};
+    word.engineBox = word.box;
     return true;
 }
 
@@ -104,23 +107,23 @@ bool NeedsSpaceBetween(const std::string& before, const Box& beforeBox, const st
     bool cjkBefore = IsCjkCodePoint(a.back()), cjkAfter = IsCjkCodePoint(b.front());
     if (cjkBefore && cjkAfter) return false;
     if (!cjkBefore && !cjkAfter) return true;
-    // Between CJK and Latin the picture decides: a visible gap is a space.
+    // Between CJK and Latin the picture decides: a gap of a space's width is a space.
     int height = std::max(beforeBox.Height(), afterBox.Height());
-    return (afterBox.left - beforeBox.right) * 10 >= height * 3;
+    return (afterBox.left - beforeBox.right) * 100 >= height * kCjkLatinSpacePercent;
 }
 
 void AppendWord(TextLine& line, Box& lastBox, const Word& word) {
     if (line.text.empty()) {
         line.box = word.box;
     } else {
-        if (NeedsSpaceBetween(line.text, lastBox, word.text, word.box)) line.text += ' ';
+        if (NeedsSpaceBetween(line.text, lastBox, word.text, word.engineBox)) line.text += ' ';
         line.box.left = std::min(line.box.left, word.box.left);
         line.box.top = std::min(line.box.top, word.box.top);
         line.box.right = std::max(line.box.right, word.box.right);
         line.box.bottom = std::max(line.box.bottom, word.box.bottom);
     }
     line.text += word.text;
-    lastBox = word.box;
+    lastBox = word.engineBox;
 }
 
 }  // namespace
@@ -160,6 +163,9 @@ bool MapBoxToPicture(const Box& engineBox, const PictureMapping& m, Box& out) {
 
 bool IsNoiseWord(const Word& word) {
     std::vector<char32_t> cps = CodePoints(word.text);
+    // Frame edges the preparation left are read as bars and brackets, often with high confidence.
+    auto isFrameMark = [](char32_t c) { return c == '|' || c == '[' || c == ']' || c == '!' || c == '{' || c == '}'; };
+    if (std::all_of(cps.begin(), cps.end(), isFrameMark)) return true;
     bool hasWordCharacter = std::any_of(cps.begin(), cps.end(), IsWordCharacter);
     if (!hasWordCharacter) return word.confidence < 60;
     // Tall thin boxes with a letter or two are borders and separators read as I, l or 1.

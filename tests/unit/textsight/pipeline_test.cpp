@@ -136,6 +136,43 @@ TEST_CASE("light text on a dark panel and dark text on white both end dark on wh
     }
 }
 
+TEST_CASE("thin long rules are whitened; glyph strokes and filled areas stay") {
+    GreyImage image(100, 60, 255);
+    auto fill = [&](int x0, int y0, int x1, int y1) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) image.At(x, y) = 0;
+    };
+    fill(0, 2, 100, 3);    // a separator, 1 px thick
+    fill(5, 10, 7, 40);    // a button's side, 2 px thick and 30 px high
+    fill(20, 10, 22, 26);  // a glyph's stem, 16 px high
+    fill(30, 20, 48, 22);  // a glyph's bar, 18 px long
+    fill(60, 10, 95, 50);  // a filled area
+    RemoveRules(image, 30, 20);
+    struct {
+        int x, y;
+        bool ink;
+    } probes[] = {{50, 2, false}, {6, 25, false}, {21, 15, true}, {40, 21, true}, {70, 30, true}, {60, 10, true}};
+    for (auto& p : probes) {
+        CAPTURE(p.x);
+        CAPTURE(p.y);
+        CHECK((image.At(p.x, p.y) < 128) == p.ink);
+    }
+}
+
+TEST_CASE("bands of text are counted across blank rows") {
+    struct {
+        std::vector<std::pair<int, int>> inkRows;  // [from, to) ranges
+        int bands;
+    } cases[] = {{{}, 0}, {{{5, 15}}, 1}, {{{5, 15}, {16, 20}}, 1}, {{{5, 15}, {17, 20}}, 2},
+                 {{{0, 3}, {10, 12}, {20, 30}}, 3}};
+    for (auto& c : cases) {
+        GreyImage image(10, 40, 255);
+        for (auto [from, to] : c.inkRows)
+            for (int y = from; y < to; ++y) image.At(4, y) = 0;
+        CHECK(CountTextBands(image) == c.bands);
+    }
+}
+
 TEST_CASE("enlargement keeps flat areas, blends edges and adds a white margin") {
     GreyImage image(2, 1);
     image.pixels = {0, 255};

@@ -87,7 +87,9 @@ std::vector<TsvCase> Cases() {
         {"separators read as punctuation or as a thin letter are noise",
          WithHeader("5\t1\t1\t1\t1\t1\t5\t0\t3\t30\t35\t|\n"
                     "5\t1\t1\t1\t1\t2\t20\t0\t2\t30\t30\tl\n"
-                    "5\t1\t1\t1\t1\t3\t40\t5\t30\t20\t30\t—\n"),
+                    "5\t1\t1\t1\t1\t3\t40\t5\t30\t20\t30\t—\n"
+                    "5\t1\t1\t1\t1\t4\t80\t5\t4\t20\t93\t||\n"
+                    "5\t1\t1\t1\t1\t5\t90\t5\t4\t20\t91\t[|\n"),
          Plain(100, 40),
          {}},
     };
