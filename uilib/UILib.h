@@ -18,18 +18,8 @@
 #include "uilib/controls/ProgressUI.h"
 #include "uilib/controls/GifAnimUI.h"
 #include "uilib/builder/DialogBuilder.h"
-#if __has_include("uilib/controls/EditUI.h")
 #include "uilib/controls/EditUI.h"
-#endif
-#if __has_include("uilib/controls/RichEditUI.h")
 #include "uilib/controls/RichEditUI.h"
-#endif
-#if __has_include("uilib/controls/ComboUI.h")
 #include "uilib/controls/ComboUI.h"
-#endif
-#if __has_include("uilib/controls/ListUI.h")
 #include "uilib/controls/ListUI.h"
-#endif
-#if __has_include("uilib/shadow/WndShadow.h")
 #include "uilib/shadow/WndShadow.h"
-#endif

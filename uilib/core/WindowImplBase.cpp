@@ -8,17 +8,12 @@
 #include "uilib/controls/ControlUI.h"
 #include "uilib/core/ValueParse.h"
 #include "uilib/image/ImageDecoder.h"
-#if __has_include("uilib/shadow/WndShadow.h")
 #include "uilib/shadow/WndShadow.h"
-#define UILIB_HAS_SHADOW 1
-#endif
 
 WindowImplBase::WindowImplBase() = default;
 
 WindowImplBase::~WindowImplBase() {
-#ifdef UILIB_HAS_SHADOW
     delete m_pShadow;
-#endif
 }
 
 void WindowImplBase::InitWindow() {}
@@ -129,7 +124,6 @@ bool WindowImplBase::BuildSkin() {
 }
 
 void WindowImplBase::CreateShadowFromSkin() {
-#ifdef UILIB_HAS_SHADOW
     LPCTSTR show = m_pm.GetWindowAttribute(L"showshadow");
     if (!show || !uilib::ParseBool(show)) return;
     // A window that put its own shadow on in OnCreate has subclassed itself already.
@@ -153,7 +147,6 @@ void WindowImplBase::CreateShadowFromSkin() {
         uilib::ParseRect(attr(L"shadowcorner"), corner);
         m_pShadow->SetImage(image.bits, image.width, image.height, corner);
     }
-#endif
 }
 
 LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled) {
