@@ -196,7 +196,11 @@ void CWndShadow::Sync() {
         m_szRendered = size;
         Redraw();
     }
+    bool wasVisible = IsWindowVisible(m_hWnd) != FALSE;
     SetWindowPos(m_hWnd, m_hParent, rc.left, rc.top, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOSIZE);
+    // A window being shown lands on top of the X stack under Wine whatever its place in the
+    // z-order; raising the parent over it once it is mapped puts it behind for real.
+    if (!wasVisible) SetWindowPos(m_hParent, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void CWndShadow::Redraw() {

@@ -102,6 +102,7 @@ TEST_CASE("shadow: the layered window lies behind its parent and follows it") {
     CHECK((ex & WS_EX_NOACTIVATE) != 0);
     CHECK(IsWindowVisible(s));
     CHECK(SameRect(WindowRect(s), {95, 95, 305, 205}));
+    CHECK(GetWindow(parent.hwnd, GW_HWNDNEXT) == s);  // right behind the parent
 
     CHECK(shadow.SetPosition(2, 3));
     CHECK(SameRect(WindowRect(s), {97, 98, 307, 208}));
