@@ -11,7 +11,9 @@
 //   DoPaint                   — the whole paint, or the five steps PaintBkColor, PaintBkImage,
 //                               PaintStatusImage, PaintText, PaintBorder that it calls in order;
 //   GetControlFlags           — UIFLAG_SETCURSOR to receive UIEVENT_SETCURSOR, UIFLAG_TABSTOP;
-//   Activate                  — what a click does; FindControl (containers).
+//   Activate                  — what a click does; FindControl (containers);
+//   DoInit                    — set-up once the control has its manager; it runs each time the
+//                               control joins a tree (so it may run twice): keep it idempotent.
 #pragma once
 
 #include <windows.h>

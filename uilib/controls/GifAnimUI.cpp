@@ -41,7 +41,7 @@ void CGifAnimUI::LoadFrames() {
 }
 
 void CGifAnimUI::DoInit() {
-    LoadFrames();
+    if (!m_frames) LoadFrames();
     if (m_bAutoPlay) PlayGif();
 }
 

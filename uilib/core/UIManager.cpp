@@ -539,11 +539,17 @@ const TImageInfo* CPaintManagerUI::AddImage(LPCTSTR name, HBITMAP hBitmap, int i
     }
     const TImageInfo* info = &entry->info;
     m_impl->missingImages.erase(name);
+    // Registering the same bitmap again under its name must not delete it with the old entry.
+    auto store = [&](uilib::ImageMap& map) {
+        std::unique_ptr<uilib::ImageEntry>& slot = map[name];
+        if (slot && slot->owner.Get() == hBitmap) slot->owner.Release();
+        slot = std::move(entry);
+    };
     if (bShared) {
         std::lock_guard<std::mutex> guard(SharedLock());
-        Shared().images[name] = std::move(entry);
+        store(Shared().images);
     } else {
-        m_impl->images[name] = std::move(entry);
+        store(m_impl->images);
     }
     Invalidate();
     return info;
