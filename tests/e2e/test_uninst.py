@@ -22,6 +22,7 @@ TITLE = "卸载-Capturo"
 # Client points of the buttons (the windows are borderless: window and client rectangles agree).
 BTN_OK = (182, 146)
 BTN_CANCEL = (274, 146)
+CANCEL_FACE = (244, 146)  # teal beside the label, once the window has painted
 BTN_GOONUSER = (165, 320)
 BTN_NEXT = (434, 320)
 BTN_OVER = (300, 316)
@@ -114,13 +115,18 @@ def start_uninstaller(session, install):
     return centred_window(session, "main_wnd", (360, 180))
 
 
+def wait_painted(session, confirmation):
+    left, top, _, _ = confirmation.rect
+    session.wait_pixel(left + CANCEL_FACE[0], top + CANCEL_FACE[1], TEAL, tolerance=40, timeout=30)
+
+
 def wait_uninst_ended(session, timeout=20):
     session.wait_for(lambda: not uninst_processes(session), timeout=timeout, what="Uninst.exe has ended")
 
 
 def open_wizard(session, install, confirmation=None):
     confirmation = confirmation or start_uninstaller(session, install)
-    session.wait_stable(confirmation.rect, quiet=0.3)
+    wait_painted(session, confirmation)
     click_in(session, confirmation, BTN_OK)
     wizard = centred_window(session, "uninst_wnd", (600, 400))
     session.wait_window_gone(cls="main_wnd")
@@ -129,23 +135,21 @@ def open_wizard(session, install, confirmation=None):
 
 def save_page(session, wizard, name):
     """Keeps a picture of a page for people to look at (build/e2e-artifacts/uninst-pages)."""
-    image = session.wait_stable(wizard.rect, quiet=0.3).crop(wizard.rect)
-    image.save(os.path.join(paths.artifacts_dir("uninst-pages"), name + ".png"))
-    return image
+    session.screenshot(name).crop(wizard.rect).save(os.path.join(paths.artifacts_dir("uninst-pages"), name + ".png"))
 
 
 def remove_everything(session, install, save_pages=False, confirmation=None):
     wizard = open_wizard(session, install, confirmation)
     left, top, _, _ = wizard.rect
-    session.wait_pixel(left + BTN_NEXT[0], top + BTN_NEXT[1], TEAL, tolerance=40)
+    session.wait_pixel(left + BTN_NEXT[0], top + BTN_NEXT[1], TEAL, tolerance=40, timeout=30)
     if save_pages:
         save_page(session, wizard, "0-choice")
     click_in(session, wizard, BTN_NEXT)
     # The worker turns to the progress page, then waits a second before removing anything.
-    shot = session.wait_pixel(left + PROGRESS_BAR[0], top + PROGRESS_BAR[1], BAR_TRACK, tolerance=30, timeout=10)
+    session.wait_pixel(left + PROGRESS_BAR[0], top + PROGRESS_BAR[1], BAR_TRACK, tolerance=30, timeout=20)
     if save_pages:
-        shot.crop(wizard.rect).save(os.path.join(paths.artifacts_dir("uninst-pages"), "1-progress.png"))
-    session.wait_pixel(left + BTN_OVER[0], top + BTN_OVER[1], TEAL, tolerance=40, timeout=60)
+        save_page(session, wizard, "1-progress")
+    session.wait_pixel(left + BTN_OVER[0], top + BTN_OVER[1], TEAL, tolerance=40, timeout=120)
     if save_pages:
         save_page(session, wizard, "2-finish")
     click_in(session, wizard, BTN_OVER)
@@ -157,6 +161,13 @@ def test_round_trip_leaves_nothing_behind(session, installed):
     for name in PRODUCT_FILES:
         assert os.path.isfile(os.path.join(installed.folder, name))
     assert all(key_exists(session, key) for key in KEYS)
+    # Enough files that the progress page stays up for a while after the worker's first second.
+    plugins = os.path.join(installed.folder, "plugins")
+    for i in range(20):
+        os.makedirs(os.path.join(plugins, f"p{i}"))
+        for j in range(20):
+            with open(os.path.join(plugins, f"p{i}", f"f{j}.dat"), "w") as f:
+                f.write("x")
 
     confirmation = start_uninstaller(session, installed)
     # Stage 1 started the copy in the temporary folder with the installed path as one argument:
@@ -178,11 +189,12 @@ def test_round_trip_leaves_nothing_behind(session, installed):
 def test_keeping_the_program_removes_nothing(session, installed, how):
     if how == "继续使用":
         wizard = open_wizard(session, installed)
-        session.wait_pixel(wizard.rect[0] + BTN_GOONUSER[0], wizard.rect[1] + BTN_GOONUSER[1], TEAL, tolerance=40)
+        session.wait_pixel(wizard.rect[0] + BTN_GOONUSER[0], wizard.rect[1] + BTN_GOONUSER[1], TEAL, tolerance=40,
+                           timeout=30)
         click_in(session, wizard, BTN_GOONUSER)
     else:
         confirmation = start_uninstaller(session, installed)
-        session.wait_stable(confirmation.rect, quiet=0.3)
+        wait_painted(session, confirmation)
         if how == "Esc":
             session.key("Escape", window=str(confirmation.xid))
         else:
