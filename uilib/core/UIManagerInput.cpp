@@ -105,6 +105,10 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
 
     case WM_PAINT: {
         d.LayoutIfNeeded();
+        // The update region, not just its bounding box, limits the back-buffer drawing: a
+        // few separate strips cost their own area only.
+        uilib::RegionHandle update(::CreateRectRgn(0, 0, 0, 0));
+        bool hasRegion = update && ::GetUpdateRgn(d.hwnd, update.Get(), FALSE) > NULLREGION;
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(d.hwnd, &ps);
         if (d.root && dc) {
@@ -113,11 +117,13 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             d.EnsureBackBuffer(client.right, client.bottom);
             if (d.backDC) {
                 d.inPaint = true;
+                ::SelectClipRgn(d.backDC.Get(), hasRegion ? update.Get() : nullptr);
                 {
                     CRenderClip clip;
                     CRenderClip::GenerateClip(d.backDC.Get(), ps.rcPaint, clip);
                     d.root->DoPaint(d.backDC.Get(), ps.rcPaint, nullptr);
                 }
+                ::SelectClipRgn(d.backDC.Get(), nullptr);
                 d.inPaint = false;
                 ::BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
                          ps.rcPaint.bottom - ps.rcPaint.top, d.backDC.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
