@@ -29,6 +29,7 @@ BTN_OVER = (300, 316)
 PROGRESS_BAR = (60, 375)
 TEAL = (25, 157, 155)
 BAR_TRACK = (222, 236, 236)
+BAR_FILL = (44, 184, 181)
 
 pytestmark = pytest.mark.wine_session(fresh=True)
 
@@ -147,6 +148,8 @@ def remove_everything(session, install, save_pages=False, confirmation=None):
     click_in(session, wizard, BTN_NEXT)
     # The worker turns to the progress page, then waits a second before removing anything.
     session.wait_pixel(left + PROGRESS_BAR[0], top + PROGRESS_BAR[1], BAR_TRACK, tolerance=30, timeout=20)
+    # The bar fills from the left while the files go.
+    session.wait_pixel(left + PROGRESS_BAR[0], top + PROGRESS_BAR[1], BAR_FILL, tolerance=30, timeout=60)
     if save_pages:
         save_page(session, wizard, "1-progress")
     session.wait_pixel(left + BTN_OVER[0], top + BTN_OVER[1], TEAL, tolerance=40, timeout=120)
