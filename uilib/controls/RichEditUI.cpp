@@ -174,9 +174,22 @@ long CRichEditUI::GetTextLength(DWORD flags) const {
     return static_cast<long>(TxSendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&info), 0));
 }
 
-int CRichEditUI::GetLineCount() const { return static_cast<int>(TxSendMessage(EM_GETLINECOUNT, 0, 0)); }
+void CRichEditUI::EnsureLayout() const {
+    if (!m_pManager || !m_pManager->IsUpdateNeeded() || !m_pManager->GetRoot()) return;
+    RECT client{};
+    if (!GetClientRect(m_pManager->GetPaintWindow(), &client) || IsRectEmpty(&client)) return;
+    m_pManager->GetRoot()->SetPos(client, false);
+}
 
-int CRichEditUI::LineIndex(int line) const { return static_cast<int>(TxSendMessage(EM_LINEINDEX, line, 0)); }
+int CRichEditUI::GetLineCount() const {
+    EnsureLayout();
+    return static_cast<int>(TxSendMessage(EM_GETLINECOUNT, 0, 0));
+}
+
+int CRichEditUI::LineIndex(int line) const {
+    EnsureLayout();
+    return static_cast<int>(TxSendMessage(EM_LINEINDEX, line, 0));
+}
 
 int CRichEditUI::LineLength(int line) const {
     LPARAM index = line < 0 ? -1 : LineIndex(line);
@@ -187,12 +200,14 @@ int CRichEditUI::LineLength(int line) const {
 int CRichEditUI::LineFromChar(long index) const { return static_cast<int>(TxSendMessage(EM_EXLINEFROMCHAR, 0, index)); }
 
 POINT CRichEditUI::PosFromChar(long index) const {
+    EnsureLayout();
     POINTL pt = {0, 0};
     TxSendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), index);
     return {pt.x, pt.y};
 }
 
 long CRichEditUI::CharFromPos(POINT pt) const {
+    EnsureLayout();
     POINTL ptl = {pt.x, pt.y};
     return static_cast<long>(TxSendMessage(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&ptl)));
 }

@@ -88,6 +88,9 @@ protected:
     RECT TextRect() const;               // item rectangle less border, inset and text padding
     void ApplyStyle();
     bool EnsureHost();
+    // Lays the window out when it is due, so that lines and positions are measured at the
+    // control's real width even before the first paint (rows added to a hidden window).
+    void EnsureLayout() const;
     bool HandleKeyDown(const TEventUI& event);
     bool HandleMouse(const TEventUI& event);
     // Runs a change and makes sure exactly one "textchanged" follows it when changes are watched.

@@ -64,6 +64,21 @@ TEST_CASE("list: rows, heights and the scroll position") {
     CHECK(list->GetScrollPos().cy == 224);
 }
 
+TEST_CASE("list: a row's rich edit measures lines at its real width before the first paint") {
+    TestWindow w(kSkin);
+    auto* list = w.Find<CListUI>(L"list");
+    AddRow(w, list, 1);
+    auto* row = AddRow(w, list, 2);
+    auto* edit = static_cast<CRichEditUI*>(row->FindSubControl(L"EditData"));
+    REQUIRE(edit != nullptr);
+    for (const wchar_t* c = L"short text"; *c; ++c) edit->AppendText(std::wstring(1, *c).c_str());
+    CHECK(edit->GetLineCount() == 1);
+    POINT end = edit->PosFromChar(10);
+    CHECK(end.y >= row->GetPos().top);
+    CHECK(end.y < row->GetPos().bottom);
+    CHECK(end.x > list->GetPos().left + 40);
+}
+
 TEST_CASE("list: a click selects its row, removal keeps the selection straight") {
     TestWindow w(kSkin);
     auto* list = w.Find<CListUI>(L"list");
