@@ -56,9 +56,9 @@ def session(request):
         s.recent.clear()
         s.apps.clear()
     yield s
-    s.stop()
     if _failed(request.node):
         s.save_artifacts(paths.artifacts_dir(request.node.nodeid))
+    s.stop()
     if private:
         s.close()
     else:
@@ -76,7 +76,6 @@ def make_session(request):
         return s
     yield make
     for i, s in enumerate(made):
-        s.stop()
         if _failed(request.node):
             s.save_artifacts(os.path.join(paths.artifacts_dir(request.node.nodeid), f"session{i}"))
         s.close()

@@ -15,17 +15,18 @@
                  wait_window(title=None, cls=None, visible=True, timeout=15) -> Window
                  wait_window_gone(title=None, cls=None, timeout=10)
                  wait_exit(app, timeout=10) -> exit code
-                 wait_pixel(x, y, colour, tolerance=8, timeout=10) -> Image
+                 wait_pixel(x, y, colour, tolerance=8, timeout=10)
                  wait_stable(box=None, quiet=0.5, timeout=10) -> Image       a region stops changing
                  wait_file(path, min_size=1, timeout=10)
                  wait_clipboard_format(fmt, timeout=10)                 fmt: id or "CF_BITMAP" …
-    Screen       screenshot(label=None) -> PIL Image (kept for failure artefacts); pixel(x, y) -> (r, g, b)
-                 crop(box) -> Image of (left, top, right, bottom)
+    Screen       screenshot(label=None) -> PIL Image of the screen (kept for failure artefacts)
+                 grab(box=None) / crop(box) -> Image of (left, top, right, bottom), not kept
+                 pixel(x, y) -> (r, g, b)            (XGetImage through xgrab.py; `import` as fallback)
     Input        see xinput.py (mouse_move, click, drag, key, type_text, focus …)
     Windows      see wintool.py (find_windows, post, send, clipboard_* …)
     Teardown     close(): stops every App by PID, `wineserver -k`, kills xcompmgr and Xvfb by PID and
                  removes the prefix copy.  save_artifacts(folder) writes the recent screenshots, a final
-                 one, the window list and each program's output.
+                 one, the window list, each program's output and the *.log / *.txt files in s.dir.
 """
 import os
 import select
@@ -35,7 +36,7 @@ import subprocess
 import time
 from collections import deque
 
-from . import paths, screen
+from . import paths, screen, xgrab
 from .process import App
 from .waits import WaitTimeout, wait_until
 from .wintool import WintoolMixin
@@ -72,6 +73,7 @@ class Session(InputMixin, WintoolMixin):
         self.recent = deque(maxlen=6)  # (label, image) of the latest screenshots
         self._xvfb = self._compmgr = None
         self._env = None
+        self._grabber = None
 
     # ---- setting up and tearing down ------------------------------------------------------------
 
@@ -98,20 +100,59 @@ class Session(InputMixin, WintoolMixin):
             raise
         return self
 
-    def _start_xvfb(self):
+    def _start_xvfb(self, attempts=3):
+        # Xvfb servers of other jobs start and stop at the same time; a display that does not
+        # answer with our screen size is not ours, so start again.
+        for _ in range(attempts):
+            self._launch_xvfb()
+            if self._display_answers():
+                return
+            self._stop_xvfb()
+        raise RuntimeError(f"no working Xvfb display after {attempts} attempts")
+
+    def _launch_xvfb(self):
         read_end, write_end = os.pipe()
         self._xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen, "-nolisten", "tcp"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
+        # Read up to the newline: Xvfb dies of a broken pipe when the reader goes before it.
+        data, deadline = b"", time.monotonic() + 15
         try:
-            ready, _, _ = select.select([read_end], [], [], 15)
-            number = os.read(read_end, 64).decode().strip() if ready else ""
+            while not data.endswith(b"\n") and time.monotonic() < deadline:
+                ready, _, _ = select.select([read_end], [], [], 0.5)
+                chunk = os.read(read_end, 64) if ready else b""
+                if ready and not chunk:
+                    break
+                data += chunk
         finally:
             os.close(read_end)
-        if not number:
-            raise RuntimeError("Xvfb did not report a display")
-        self.display = ":" + number
+        number = data.decode().strip()
+        self.display = ":" + number if number else None
+
+    def _display_answers(self, timeout=5.0):
+        def answers():
+            if self._xvfb.poll() is not None:
+                return "exited"
+            done = subprocess.run(["xdotool", "getdisplaygeometry"], env=dict(os.environ, DISPLAY=self.display),
+                                  capture_output=True, text=True, timeout=15)
+            return done.returncode == 0 and done.stdout.split() == [str(self.width), str(self.height)]
+        if not self.display:
+            return False
+        try:
+            return wait_until(answers, timeout, 0.1, f"Xvfb {self.display}") is True
+        except WaitTimeout:
+            return False
+
+    def _stop_xvfb(self):
+        # SIGTERM lets Xvfb remove its lock file and socket, so the display number is free again.
+        if self._xvfb and self._xvfb.poll() is None:
+            self._xvfb.terminate()
+            try:
+                self._xvfb.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self._xvfb.kill()
+                self._xvfb.wait(timeout=10)
 
     def _clone_prefix(self):
         env = dict(os.environ, WINEPREFIX=_source_prefix())
@@ -139,14 +180,17 @@ class Session(InputMixin, WintoolMixin):
 
     def close(self):
         self.stop()
+        if self._grabber:
+            self._grabber.close()
+            self._grabber = None
         if self._env:
             subprocess.run([WINESERVER, "-k"], env=self._env, capture_output=True, timeout=30)
             subprocess.run([WINESERVER, "-w"], env=self._env, capture_output=True, timeout=30)
             self._env = None
-        for proc in (self._compmgr, self._xvfb):
-            if proc and proc.poll() is None:
-                proc.kill()
-                proc.wait(timeout=10)
+        if self._compmgr and self._compmgr.poll() is None:
+            self._compmgr.kill()
+            self._compmgr.wait(timeout=10)
+        self._stop_xvfb()
         self._compmgr = self._xvfb = None
         shutil.rmtree(os.path.join(self.dir, "wine"), ignore_errors=True)
 
@@ -221,26 +265,33 @@ class Session(InputMixin, WintoolMixin):
         return app.wait_exit(timeout)
 
     def wait_pixel(self, x, y, colour, tolerance=8, timeout=10.0):
+        state = {}
+
         def probe():
-            image = self.screenshot(f"wait_pixel_{x}_{y}")
-            return image if screen.colour_close(image.getpixel((x, y)), colour, tolerance) else None
+            state["got"] = self.grab((x, y, x + 1, y + 1)).getpixel((0, 0))
+            return screen.colour_close(state["got"], colour, tolerance)
         try:
-            return wait_until(probe, timeout, 0.15, f"pixel ({x},{y}) ~ {screen.as_rgb(colour)}")
+            wait_until(probe, timeout, 0.05, f"pixel ({x},{y}) ~ {screen.as_rgb(colour)}")
         except WaitTimeout as e:
-            raise WaitTimeout(f"{e}; it is {self.recent[-1][1].getpixel((x, y))}") from None
+            self.screenshot(f"wait_pixel_{x}_{y}")
+            raise WaitTimeout(f"{e}; it is {state.get('got')}") from None
 
     def wait_stable(self, box=None, quiet=0.5, timeout=10.0):
+        """Waits until the box (or the screen) stops changing; returns a full screenshot."""
         state = {"last": None, "since": None}
 
         def probe():
-            image = self.screenshot("wait_stable")
-            part = (image.crop(box) if box else image).tobytes()
+            part = self.grab(box).tobytes()
             now = time.monotonic()
             if part != state["last"]:
                 state["last"], state["since"] = part, now
-                return None
-            return image if now - state["since"] >= quiet else None
-        return wait_until(probe, timeout, 0.1, f"region {box} stable for {quiet}s")
+                return False
+            return now - state["since"] >= quiet
+        try:
+            wait_until(probe, timeout, 0.05, f"region {box} stable for {quiet}s")
+        finally:
+            shot = self.screenshot("wait_stable")
+        return shot
 
     def wait_file(self, path, min_size=1, timeout=10.0):
         wait_until(lambda: os.path.isfile(path) and os.path.getsize(path) >= min_size, timeout, 0.1,
@@ -251,16 +302,26 @@ class Session(InputMixin, WintoolMixin):
 
     # ---- screen ---------------------------------------------------------------------------------
 
-    def screenshot(self, label=None):
+    def grab(self, box=None):
+        """The screen or the box (left, top, right, bottom) as an RGB image, not kept."""
+        if xgrab.available():
+            if self._grabber is None:
+                self._grabber = xgrab.XGrabber(self.display)
+            return self._grabber.grab(box)
         image = screen.grab(self.display_env())
+        return image.crop(box) if box else image
+
+    def screenshot(self, label=None):
+        """The whole screen, kept among the recent ones that a failing test leaves behind."""
+        image = self.grab()
         self.recent.append((label or "screenshot", image))
         return image
 
     def pixel(self, x, y):
-        return self.screenshot(f"pixel_{x}_{y}").getpixel((x, y))
+        return self.grab((x, y, x + 1, y + 1)).getpixel((0, 0))
 
     def crop(self, box):
-        return self.screenshot("crop").crop(box)
+        return self.grab(box)
 
     # ---- failure artefacts ----------------------------------------------------------------------
 
@@ -278,3 +339,6 @@ class Session(InputMixin, WintoolMixin):
                 f.write(repr(e))
         for app in self.apps:
             shutil.copy(app.log_path, folder)
+        for name in os.listdir(self.dir):  # logs and notes that the test's programs wrote
+            if name.endswith((".log", ".txt")) and os.path.isfile(os.path.join(self.dir, name)):
+                shutil.copy(os.path.join(self.dir, name), os.path.join(folder, "session-" + name))
