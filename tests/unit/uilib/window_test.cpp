@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "uilib/UILib.h"
 
 namespace {
@@ -351,5 +354,33 @@ TEST_CASE("keys go to the focused control; hovering shows the tooltip") {
         return tip && IsWindowVisible(tip);
     }));
     CHECK(w.GetPaintManager().GetHotControl() == w.GetPaintManager().FindControl(L"ok"));
+    DestroyWindow(hwnd);
+}
+
+namespace {
+
+LRESULT CALLBACK PassThrough(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) { return DefSubclassProc(h, m, w, l); }
+
+// Like a window that puts its own shadow on before the base builds the skin.
+class OwnShadowWindow : public TestWindow {
+public:
+    OwnShadowWindow() : TestWindow(L"shadow.xml") {}
+
+protected:
+    LRESULT OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) override {
+        SetWindowSubclass(m_hWnd, PassThrough, 1, 0);
+        return TestWindow::OnCreate(uMsg, wParam, lParam, bHandled);
+    }
+    void OnFinalMessage(HWND hwnd) override { RemoveWindowSubclass(hwnd, PassThrough, 1); }
+};
+
+}  // namespace
+
+TEST_CASE("a window with a shadow of its own gets no second one from the skin") {
+    SkinFolder skin;
+    OwnShadowWindow w;
+    HWND hwnd = w.Create(nullptr, L"test", WS_POPUP, 0, 100, 100, 0, 0);
+    REQUIRE(hwnd != nullptr);
+    CHECK(w.GetShadow() == nullptr);
     DestroyWindow(hwnd);
 }
