@@ -8,7 +8,7 @@ namespace uninst {
 bool IsPathSeparator(wchar_t c);
 bool EndsWithSeparator(const std::wstring& path);
 
-// The path without its last element, as the shell's "remove file spec" leaves it:
+// The path without its last element, as the shell's path functions leave it:
 // "D:\Apps\Capturo\Uninst.exe" -> "D:\Apps\Capturo", "C:\Uninst.exe" -> "C:\",
 // "\Uninst.exe" -> "\", "Uninst.exe" -> "".
 std::wstring RemoveLastPathElement(const std::wstring& path);
