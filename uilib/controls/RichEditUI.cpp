@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "uilib/core/Handles.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/core/ValueParse.h"
 #include "uilib/render/RenderEngine.h"
@@ -271,8 +272,17 @@ void CRichEditUI::Copy() { TxSendMessage(WM_COPY, 0, 0); }
 void CRichEditUI::Cut() {
     if (!IsReadOnly()) ChangeText([&] { m_host->Send(WM_CUT); });
 }
+// Plain text comes straight from the clipboard: riched20's own paste needs OLE on the thread.
 void CRichEditUI::Paste() {
-    if (!IsReadOnly()) ChangeText([&] { m_host->Send(WM_PASTE); });
+    if (IsReadOnly() || !OpenClipboard(TextHostWindow())) return;
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        uilib::ScopedGlobalLock lock(data);
+        if (lock.Get()) text = static_cast<const wchar_t*>(lock.Get());
+    }
+    CloseClipboard();
+    if (!m_style.multiline) text = text.substr(0, text.find_first_of(L"\r\n"));
+    if (!text.empty()) ReplaceSel(text.c_str(), true);
 }
 
 DWORD CRichEditUI::GetEventMask() const { return m_dwEventMask; }

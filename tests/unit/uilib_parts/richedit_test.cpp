@@ -147,3 +147,69 @@ TEST_CASE("rich edit: single line Enter notifies, narrow boxes wrap, undo takes 
     narrow->AppendText(L"x\ry");
     CHECK(narrow->GetLineCount() == 2);
 }
+
+namespace {
+
+// Holds Ctrl down in the thread's key state, as a real key press would.
+struct CtrlHeld {
+    CtrlHeld() { Set(0x80); }
+    ~CtrlHeld() { Set(0); }
+    static void Set(BYTE state) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = state;
+        SetKeyboardState(keys);
+    }
+};
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        uilib::ScopedGlobalLock lock(h);
+        if (lock.Get()) text = static_cast<const wchar_t*>(lock.Get());
+    }
+    CloseClipboard();
+    return text;
+}
+
+}  // namespace
+
+TEST_CASE("rich edit: Ctrl+A, C, X, V and Z from the keyboard") {
+    TestWindow w(kSkin);
+    auto* re = w.Find<CRichEditUI>(L"re");
+    re->SetFocus();
+    w.Type(L"hello");
+    {
+        CtrlHeld ctrl;
+        w.Key('A');
+        w.Key('C');
+    }
+    CHECK(re->GetSelText() == L"hello");
+    CHECK(ClipboardText() == L"hello");
+    re->SetSel(-1, -1);
+    {
+        CtrlHeld ctrl;
+        w.Key('V');
+    }
+    CHECK(re->GetText() == L"hellohello");
+    re->SetSel(0, 5);
+    {
+        CtrlHeld ctrl;
+        w.Key('X');
+    }
+    CHECK(re->GetText() == L"hello");
+    CHECK(ClipboardText() == L"hello");
+    re->SetReadOnly(true);
+    {
+        CtrlHeld ctrl;
+        w.Key('V');
+    }
+    CHECK(re->GetText() == L"hello");
+    re->SetReadOnly(false);
+    {
+        CtrlHeld ctrl;
+        w.Key('Z');
+    }
+    CHECK(re->GetText() != L"hello");
+}
