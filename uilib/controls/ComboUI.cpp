@@ -274,6 +274,8 @@ LPCTSTR CComboUI::GetDropBoxAttributeList() const {
 RECT CComboUI::GetTextPadding() const { return m_rcTextPadding; }
 void CComboUI::SetTextPadding(RECT rc) {
     m_rcTextPadding = rc;
+    // The rows line their text up with the closed combo's unless told otherwise.
+    if (!m_bItemPaddingSet) m_info.rcTextPadding = rc;
     Invalidate();
 }
 UINT CComboUI::GetButtonState() const { return m_uButtonState; }
@@ -329,7 +331,10 @@ void CComboUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     std::wstring_view name(pstrName ? pstrName : L""), value(pstrValue ? pstrValue : L"");
     RECT rc{};
     SIZE sz{};
-    if (uilib::SetListInfoAttribute(m_info, name, value)) Invalidate();
+    if (uilib::SetListInfoAttribute(m_info, name, value)) {
+        if (name == L"itemtextpadding") m_bItemPaddingSet = true;
+        Invalidate();
+    }
     else if (name == L"normalimage") m_sNormalImage = pstrValue;
     else if (name == L"hotimage") m_sHotImage = pstrValue;
     else if (name == L"pushedimage") m_sPushedImage = pstrValue;

@@ -65,6 +65,7 @@ private:
     bool m_bDropScrollBar = false;
     CDuiString m_sDropBoxAttributes;
     RECT m_rcTextPadding = {0, 0, 0, 0};
+    bool m_bItemPaddingSet = false;
     int m_iFont = -1;
     DWORD m_dwTextColor = 0;
     UINT m_uButtonState = 0;

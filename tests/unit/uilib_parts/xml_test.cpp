@@ -24,7 +24,6 @@ const char kSkin[] =
 
 std::string Utf16WithBom(const std::string& utf8) {
     std::wstring wide;
-    std::u32string dummy;
     // A tiny UTF-8 decoder is enough for the fixture (no invalid sequences in it).
     for (size_t i = 0; i < utf8.size();) {
         unsigned char c = static_cast<unsigned char>(utf8[i]);
