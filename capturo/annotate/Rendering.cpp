@@ -75,19 +75,46 @@ void DrawArrowItem(Gdiplus::Graphics& g, int width, uint32_t color, int startX, 
     g.FillPath(&brush, &path);
 }
 
-void DrawBrushItem(Gdiplus::Graphics& g, int width, uint32_t color, const std::vector<POINT>& points) {
+namespace {
+
+bool SegmentNear(const tagBezierF& b, const RECT& area, float reach) {
+    const float xs[4] = {b.start.x, b.control1.x, b.control2.x, b.end.x};
+    const float ys[4] = {b.start.y, b.control1.y, b.control2.y, b.end.y};
+    const float left = *std::min_element(xs, xs + 4) - reach, right = *std::max_element(xs, xs + 4) + reach;
+    const float top = *std::min_element(ys, ys + 4) - reach, bottom = *std::max_element(ys, ys + 4) + reach;
+    return right >= area.left && left <= area.right && bottom >= area.top && top <= area.bottom;
+}
+
+// With `area`, pieces whose hull (grown by the pen) misses it are left out: they add no pixel
+// there, and the breaks they leave lie outside it too.
+void DrawBrushStroke(Gdiplus::Graphics& g, int width, uint32_t color, const std::vector<POINT>& points,
+                     const RECT* area) {
     const tagBrushPath stroke = ComputeBrushPath(points);
     if (!stroke.drawn) return;
+    const float reach = static_cast<float>(std::abs(width)) / 2.0f + 3.0f;
     Gdiplus::GraphicsPath path;
     const Gdiplus::PointF origin(stroke.origin.x, stroke.origin.y);
     path.AddLine(origin, origin);
+    bool broken = false;
     for (const tagBezierF& b : stroke.segments) {
+        if (area && !SegmentNear(b, *area, reach)) {
+            broken = true;
+            continue;
+        }
+        if (broken) path.StartFigure();
+        broken = false;
         path.AddBezier(Gdiplus::PointF(b.start.x, b.start.y), Gdiplus::PointF(b.control1.x, b.control1.y),
                        Gdiplus::PointF(b.control2.x, b.control2.y), Gdiplus::PointF(b.end.x, b.end.y));
     }
     Gdiplus::Pen pen(ToColor(color), static_cast<Gdiplus::REAL>(width));
     RoundOff(pen);
     g.DrawPath(&pen, &path);
+}
+
+}  // namespace
+
+void DrawBrushItem(Gdiplus::Graphics& g, int width, uint32_t color, const std::vector<POINT>& points) {
+    DrawBrushStroke(g, width, color, points, nullptr);
 }
 
 void DrawTextItem(Gdiplus::Graphics& g, int size, uint32_t color, int startX, int startY, int endX, int endY,
@@ -153,23 +180,76 @@ bool TouchesClip(const tagPaintItem& item, bool clipped, const RECT& clip) {
 
 }  // namespace
 
+namespace {
+
+void PrepareGraphics(Gdiplus::Graphics& g) {
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+}
+
+void DrawClipped(Gdiplus::Graphics& g, const tagPaintItem& item, bool clipped, const RECT& clip) {
+    if (clipped && item.kind == kKindBrush) {
+        DrawBrushStroke(g, item.width, item.color, item.points, &clip);
+    } else {
+        DrawPaintItem(g, item);
+    }
+}
+
+void DrawScene(Gdiplus::Graphics& g, const tagPaintScene& scene, bool clipped, const RECT& clip) {
+    if (scene.items) {
+        for (const tagPaintItem& item : *scene.items) {
+            if (TouchesClip(item, clipped, clip)) DrawClipped(g, item, clipped, clip);
+        }
+    }
+    if (ShouldDrawCurrentItem(scene)) DrawClipped(g, *scene.currentItem, clipped, clip);
+}
+
+LONG Area(const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); }
+
+// The surface of the bitmap selected into `dc`, empty for a DC without one.
+RECT SurfaceOf(HDC dc) {
+    BITMAP desc{};
+    HGDIOBJ bitmap = ::GetCurrentObject(dc, OBJ_BITMAP);
+    if (!bitmap || ::GetObjectW(bitmap, sizeof(desc), &desc) != sizeof(desc)) return RECT{0, 0, 0, 0};
+    return RECT{0, 0, desc.bmWidth, desc.bmHeight};
+}
+
+// GDI+ on a DC works over each item's whole extent; for a small area (a brush move) it is far
+// cheaper to draw into a copy of just that area, shifted by whole pixels, and copy it back.
+bool DrawThroughSmallBuffer(HDC dc, const tagPaintScene& scene, const RECT& clip) {
+    const RECT surface = SurfaceOf(dc);
+    if (Area(surface) == 0 || Area(clip) * 4 > Area(surface)) return false;
+    const int width = clip.right - clip.left;
+    const int height = clip.bottom - clip.top;
+    uilib::MemoryDC buffer(dc);
+    uilib::BitmapHandle pixels(::CreateCompatibleBitmap(dc, width, height));
+    if (!buffer || !pixels) return false;
+    uilib::ScopedSelect select(buffer.Get(), pixels.Get());
+    ::BitBlt(buffer.Get(), 0, 0, width, height, dc, clip.left, clip.top, SRCCOPY);
+    {
+        Gdiplus::Graphics g(buffer.Get());
+        PrepareGraphics(g);
+        g.TranslateTransform(static_cast<Gdiplus::REAL>(-clip.left), static_cast<Gdiplus::REAL>(-clip.top));
+        DrawScene(g, scene, true, clip);
+    }
+    ::BitBlt(dc, clip.left, clip.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
+    return true;
+}
+
+}  // namespace
+
 void DrawPaintItems(HDC dc, const tagPaintScene& scene) {
     RECT clip{};
     const int clipKind = ::GetClipBox(dc, &clip);
     if (clipKind == NULLREGION) return;
     const bool clipped = clipKind != ERROR;
+    if (clipped && DrawThroughSmallBuffer(dc, scene, clip)) return;
     Gdiplus::Graphics g(dc);
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+    PrepareGraphics(g);
     if (clipped) {
         g.SetClip(Gdiplus::Rect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
     }
-    if (scene.items) {
-        for (const tagPaintItem& item : *scene.items) {
-            if (TouchesClip(item, clipped, clip)) DrawPaintItem(g, item);
-        }
-    }
-    if (ShouldDrawCurrentItem(scene)) DrawPaintItem(g, *scene.currentItem);
+    DrawScene(g, scene, clipped, clip);
 }
 
 uilib::BitmapHandle ComposeSelectionBitmap(HBITMAP desktopImage, const tagPaintScene& scene, const RECT& rect) {
