@@ -52,6 +52,16 @@ int PageSegmentationFor(const PreparedPicture& prepared, const EngineSettings& s
     return prepared.textBands <= 1 ? kSingleLine : kSparseText;
 }
 
+// TEXTSIGHT_DIAGNOSIS_DIR names a folder that receives a copy of the engine's input and output.
+void KeepForDiagnosis(const RunRequest& request) {
+    wchar_t folder[MAX_PATH] = L"";
+    DWORD n = GetEnvironmentVariableW(L"TEXTSIGHT_DIAGNOSIS_DIR", folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    std::wstring stem = std::wstring(folder) + L"\\" + std::to_wstring(GetTickCount());
+    CopyFileW(request.picture.c_str(), (stem + L".bmp").c_str(), FALSE);
+    CopyFileW((request.outputBase + L".tsv").c_str(), (stem + L".tsv").c_str(), FALSE);
+}
+
 }  // namespace
 
 Recognition RecogniseFile(const std::wstring& bmpPath, const std::wstring& libraryFolder) {
@@ -79,6 +89,7 @@ Recognition RecogniseFile(const std::wstring& bmpPath, const std::wstring& libra
     std::string tsv;
     if (status == RunStatus::NotStarted || !ReadWholeFile(request.outputBase + L".tsv", tsv))
         return {PubData::kTextsightEngineFailed, {}};
+    KeepForDiagnosis(request);
     outcome.lines = LinesFromTsv(tsv, prepared.mapping);
     outcome.result = status == RunStatus::Finished ? 0 : PubData::kTextsightEngineFailed;
     return outcome;

@@ -170,7 +170,11 @@ bool IsNoiseWord(const Word& word) {
     if (!hasWordCharacter) return word.confidence < 60;
     // Tall thin boxes with a letter or two are borders and separators read as I, l or 1.
     if (cps.size() <= 2 && word.box.Height() > 4 * word.box.Width() && word.confidence < 50) return true;
-    return word.confidence < 10;
+    // The engine is often unsure of correct codes and numbers; short letter salad is noise.
+    bool hasDigit = std::any_of(cps.begin(), cps.end(), [](char32_t c) { return c >= '0' && c <= '9'; });
+    if (hasDigit) return false;
+    if (word.confidence < 5) return true;
+    return word.confidence < 15 && cps.size() <= 3;
 }
 
 std::vector<TextLine> GroupIntoLines(std::vector<Word> words) {
@@ -219,8 +223,12 @@ void SortReadingOrder(std::vector<TextLine>& lines) {
 }
 
 std::vector<TextLine> LinesFromTsv(const std::string& tsv, const PictureMapping& mapping) {
+    return LinesFromWords(ParseTsvWords(tsv), mapping);
+}
+
+std::vector<TextLine> LinesFromWords(std::vector<Word> words, const PictureMapping& mapping) {
     std::vector<Word> kept;
-    for (Word& word : ParseTsvWords(tsv)) {
+    for (Word& word : words) {
         if (IsNoiseWord(word) || !MapBoxToPicture(word.box, mapping, word.box)) continue;
         kept.push_back(std::move(word));
     }

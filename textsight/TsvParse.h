@@ -31,6 +31,9 @@ void SortReadingOrder(std::vector<TextLine>& lines);
 // True for code points of CJK scripts and their full-width punctuation.
 bool IsCjkCodePoint(char32_t c);
 
+// Engine words → lines: noise dropped, boxes mapped to the picture, grouped, in reading order.
+std::vector<TextLine> LinesFromWords(std::vector<Word> words, const PictureMapping& mapping);
+
 // The whole road from engine output to the lines returned to the caller.
 std::vector<TextLine> LinesFromTsv(const std::string& tsv, const PictureMapping& mapping);
 

@@ -6,7 +6,8 @@ The raw engine gets the same languages as textsight (eng+chi_sim) and nothing el
 segmentation, no preparation of the picture. Both outputs are put into reading order the same way
 before comparing, so that only the recognised text counts.
 
-Usage: run_bench.py [--build DIR] [--corpus DIR] [--count N] [--only N]
+Usage: run_bench.py [--build DIR] [--corpus DIR] [--count N] [--only N] [--every N] [--reuse-raw]
+                    [--details FILE]
 Run it after `eval "$(tools/clone-prefix.sh build/jobs/NAME)"` so that Wine uses a private prefix.
 """
 import argparse
@@ -68,10 +69,13 @@ def raw_engine(path):
     return [{"text": " ".join(g["words"]), "box": g["box"]} for g in groups.values()], elapsed
 
 
-def raw_results(corpus, paths):
-    """The raw engine's lines and times, kept in the corpus folder: they do not change between runs."""
+def raw_results(corpus, paths, reuse):
+    """The raw engine's lines and times; kept in the corpus folder, as its lines do not change."""
     cache_file = os.path.join(corpus, "raw_engine.json")
-    cache = json.load(open(cache_file, encoding="utf-8")) if os.path.exists(cache_file) else {}
+    cache = {}
+    if reuse and os.path.exists(cache_file):
+        with open(cache_file, encoding="utf-8") as f:
+            cache = json.load(f)
     for p in paths:
         name = os.path.basename(p)
         if name not in cache:
@@ -118,6 +122,9 @@ def main():
     ap.add_argument("--count", type=int, default=108)
     ap.add_argument("--only", type=int, default=0, help="use only the first N pictures")
     ap.add_argument("--every", type=int, default=1, help="use every Nth picture")
+    ap.add_argument("--reuse-raw", action="store_true",
+                    help="take the raw engine's results from the corpus folder when there (faster, but its times "
+                         "then come from another run)")
     ap.add_argument("--details", default=None, help="write each picture's texts to this JSON file")
     args = ap.parse_args()
     corpus = args.corpus or os.path.join(ROOT, "build", "bench-ocr", "corpus")
@@ -132,7 +139,7 @@ def main():
     paths = [os.path.join(os.path.abspath(corpus), t["file"]) for t in truth]
 
     ours = textsight(args.build, paths)
-    raw = raw_results(corpus, paths)
+    raw = raw_results(corpus, paths, args.reuse_raw)
 
     sums, details = {}, []
     for item, o, (raw_lines, _) in zip(truth, ours, raw):

@@ -84,6 +84,12 @@ std::vector<TsvCase> Cases() {
                     "5\t1\t1\t1\t1\t1\t10\t10\t40\t14\t90\tName:\n"),
          Plain(300, 80),
          {{"Name:", {10, 10, 50, 24}}, {"Value", {200, 12, 250, 26}}, {"Cancel", {10, 50, 50, 64}}}},
+        {"unsure numbers and codes stay, unsure short letter salad goes",
+         WithHeader("5\t1\t1\t1\t1\t1\t10\t10\t60\t14\t8.2\t80070005\n"
+                    "5\t1\t1\t1\t1\t2\t100\t10\t20\t14\t7\txq\n"
+                    "5\t1\t1\t1\t1\t3\t140\t10\t20\t14\t3\t42\n"),
+         Plain(200, 40),
+         {{"80070005", {10, 10, 70, 24}}, {"42", {140, 10, 160, 24}}}},
         {"separators read as punctuation or as a thin letter are noise",
          WithHeader("5\t1\t1\t1\t1\t1\t5\t0\t3\t30\t35\t|\n"
                     "5\t1\t1\t1\t1\t2\t20\t0\t2\t30\t30\tl\n"
