@@ -56,6 +56,18 @@ void CAnnotator::ClearItems() {
     currentItem.reset();
 }
 
+void CAnnotator::ResetTools() {
+    for (CControlUI* c : {toolbar_, penSizePanel_, fontSizePanel_, colorPanel_, textBox_}) {
+        if (c) c->SetVisible(false);
+    }
+    toolActive = false;
+    panelsShown = false;
+    for (const tagToolInfo& tool : kTools) {
+        if (COptionUI* option = AsOption(host_->FindControl(tool.option))) option->Selected(false, false);
+    }
+    ClearItems();
+}
+
 // ---- tools ----
 
 void CAnnotator::SelectTool(int32_t kind) {

@@ -63,6 +63,11 @@ public:
     void OnTextChanged();
     void OnFontSizeSelected();
 
+    // The tools' part of going back to region selection: toolbar, panels and text box hidden,
+    // no tool engaged, tool options cleared, items emptied. Styles, the current tool and the
+    // text box's content and place stay.
+    void ResetTools();
+
     // What DrawPaintItems and the composition need.
     tagPaintScene PaintScene() const;
     void ClearItems();

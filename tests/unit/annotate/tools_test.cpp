@@ -349,3 +349,22 @@ TEST_CASE("the text box's text becomes an item at its inset rectangle when a pre
     w->annotator.SelectTool(kKindArrow);  // an empty box makes no item
     CHECK(w->annotator.items.size() == 2);
 }
+
+TEST_CASE("going back to region selection resets the tools but keeps the styles") {
+    auto w = MakeWindow();
+    w->Click(L"addarrow");
+    static_cast<COptionUI*>(w->FindControl(L"addarrow"))->Selected(true, false);
+    w->Click(L"btnlargepen");
+    w->annotator.ShowToolbarIfHidden();
+    w->Drag(POINT{150, 150}, {}, POINT{250, 250});
+    w->annotator.ResetTools();
+    CHECK_FALSE(w->annotator.toolActive);
+    CHECK_FALSE(w->annotator.panelsShown);
+    CHECK(w->annotator.items.empty());
+    CHECK_FALSE(w->Shown(L"menubuttoncontainer"));
+    CHECK_FALSE(w->Shown(L"pensizecontainer"));
+    CHECK_FALSE(static_cast<COptionUI*>(w->FindControl(L"addarrow"))->IsSelected());
+    CHECK(w->annotator.currentTool == kKindArrow);
+    CHECK(w->annotator.penWidth == 8);
+    CHECK(w->annotator.styles.widths[kKindArrow - 1] == 8);
+}
