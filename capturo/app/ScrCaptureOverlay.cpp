@@ -34,6 +34,14 @@ bool CScrCaptureWnd::PaintOverlay(HDC dc) {
     return DrawMagnifier(dc, colorText, panel, zoom, source, sizeText, hintText);
 }
 
+// Showing or hiding the panel repaints where it is or will be.
+void CScrCaptureWnd::SetMagnifierShown(bool shown) {
+    const bool changed = magnifierShown != shown;
+    magnifierShown = shown;
+    if (changed)
+        RepaintMagnifier();
+}
+
 // The panel and the label are all that the magnifier draws, so only their old and new
 // places need painting.
 void CScrCaptureWnd::RepaintMagnifier() {

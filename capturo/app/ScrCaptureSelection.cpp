@@ -133,7 +133,7 @@ void CScrCaptureWnd::FixRegion() {
 
 // Runs on the UI thread while the detection worker waits in SendMessage.
 LRESULT CScrCaptureWnd::OnDetectionResult(WPARAM found, const RECT& rect) {
-    EnableWindow(m_hWnd, TRUE);
+    // The worker enabled the window again; the focus can only be given on this thread.
     ::SetFocus(m_hWnd);
     if (found) {
         const SelectionInsets next = InsetsFromRect(screenRect, rect);

@@ -131,6 +131,9 @@ bool CScrCaptureWnd::FindSkinControls() {
 
 void CScrCaptureWnd::CoverScreen() {
     screenRect = ::GetScreenRect();
+    // Already topmost from the last session, the window would not be raised again above
+    // windows opened since (Wine then keeps the X stacking as it is): drop the flag first.
+    SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(m_hWnd, HWND_TOPMOST, screenRect.left, screenRect.top, screenRect.right - screenRect.left,
                  screenRect.bottom - screenRect.top, SWP_NOCOPYBITS);
 }

@@ -51,7 +51,7 @@ public:
     void PlaceToolbar() override;
     void ShowToolbar() override;
     void HideToolbarPanelsAndTextBox() override;
-    void SetMagnifierShown(bool shown) override { magnifierShown = shown; }
+    void SetMagnifierShown(bool shown) override;
     bool DrawPaintItems(HDC dc) override;
 
     // ---- detection ----

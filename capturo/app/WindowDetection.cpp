@@ -31,6 +31,8 @@ DWORD WINAPI DetectionPass(LPVOID argument) {
     EnableWindow(window, FALSE);
     RECT rect{};
     const bool found = WindowRectFromCursor(rect) != nullptr;
+    // Enabled again at once: while disabled the window loses the user's presses and moves.
+    EnableWindow(window, TRUE);
     SendMessageW(window, kMsgDetectionResult, found ? 1 : 0, reinterpret_cast<LPARAM>(&rect));
     return 0;
 }

@@ -28,6 +28,18 @@ def close(a, b, tol=2):
     return colour_close(a, b, tol)
 
 
+def pointer(session):
+    out = session.xdotool("getmouselocation", "--shell").stdout
+    values = dict(line.split("=") for line in out.split())
+    return int(values["X"]), int(values["Y"])
+
+
+def move(session, x, y):
+    """xdotool's synchronous move waits for a change, so a move to where the pointer is is skipped."""
+    if pointer(session) != (x, y):
+        session.mouse_move(x, y)
+
+
 @pytest.fixture
 def desktop(session):
     """The desktop windows and a screenshot of them: what Capturo will freeze."""
@@ -35,7 +47,7 @@ def desktop(session):
     session.launch(target, ["0", "0", "1920", "1080", "707070"] + [str(v) for v in TARGET] + ["20C040"] +
                    [str(v) for v in OFF_EDGE] + ["C04020"])
     session.wait_window(title="capture target")
-    session.mouse_move(1000, 1070)
+    move(session, 1000, 1070)
     session.wait_pixel(TARGET[0] + 1, TARGET[1] + 1, (0x20, 0xC0, 0x40), tolerance=0)
     return session.wait_stable(timeout=30)
 
@@ -48,7 +60,7 @@ class Capture:
         self.desk = desk
         self.app = session.launch(session.require("Capturo.exe"), list(args))
         self.window = session.wait_window(cls=CAPTURE_CLASS, timeout=60)
-        session.wait_for(lambda: self.shows_mask(10, 10), timeout=60, what="the dimmed desktop")
+        session.wait_for(lambda: self.shows_mask(10, 60), timeout=60, what="the dimmed desktop")
 
     def shows_mask(self, x, y):
         return close(self.s.pixel(x, y), dim(self.desk.getpixel((x, y))))
@@ -57,24 +69,56 @@ class Capture:
         return close(self.s.pixel(x, y), self.desk.getpixel((x, y)), 1)
 
     def wait_frame_on(self, rect, what="the detection frame"):
-        """A 4-pixel frame in #00AEFF inside `rect`, the desktop undimmed inside it."""
+        """A 4-pixel frame in #00AEFF inside `rect`, the desktop undimmed inside it (the points
+        checked keep clear of the magnifier, which sits below and right of the cursor)."""
         l, t, r, b = rect
         self.s.wait_for(lambda: close(self.s.pixel(l + 1, (t + b) // 2), FRAME) and
-                        close(self.s.pixel(r - 1, (t + b) // 2), FRAME), timeout=10, what=what)
+                        close(self.s.pixel(r - 2, t + 1), FRAME), timeout=10, what=what)
         shot = self.s.screenshot("frame")
-        for x, y in ((l, t), (l + 3, b - 1), (r - 4, t + 2), (r - 1, b - 1)):
+        cx, cy = self.pointer()
+
+        def clear(points):  # not under the magnifier panel or its source area
+            return [p for p in points if not (cx - 21 <= p[0] < cx + 131 and cy - 15 <= p[1] < cy + 161)]
+        for x, y in clear(((l, t), (l + 3, b - 1), (r - 4, t + 2), (r - 1, t + (b - t) // 3))):
             assert close(shot.getpixel((x, y)), FRAME), (x, y)
-        for x, y in ((l + 4, t + 4), ((l + r) // 2, (t + b) // 2), (r - 5, b - 5)):
+        for x, y in clear(((l + 4, t + 4), ((l + r) // 2, (t + b) // 2), (r - 5, t + 5), (l + 5, b - 5))):
             assert close(shot.getpixel((x, y)), self.desk.getpixel((x, y)), 1), (x, y)
         for x, y in ((l - 1, t), (l, t - 1)):
             if x >= 0 and y >= 0:
                 assert close(shot.getpixel((x, y)), dim(self.desk.getpixel((x, y)))), (x, y)
         return shot
 
+    def pointer(self):
+        return pointer(self.s)
+
+    def move(self, x, y):
+        move(self.s, x, y)
+
+    def settle_at(self, point):
+        """Moves there while selecting and waits for the detection pass that the move starts to end:
+        its last step repaints the magnifier beside the pointer (its crosshair), and a window found
+        there gets its frame. Presses made while a pass searches would find the window disabled."""
+        self.move(*point)
+        x, y = point
+        if x + 70 < 1920 and y + 35 < 1080:
+            self.s.wait_pixel(x + 70, y + 35, CROSSHAIR, tolerance=3)
+        for spec in (TARGET, OFF_EDGE):
+            rect = target_rect(spec)
+            if rect[0] + 4 <= point[0] < rect[2] - 4 and rect[1] + 4 <= point[1] < rect[3] - 4:
+                self.wait_frame_on(rect)
+
+    def drag(self, start, end, steps=10):
+        self.settle_at(start)
+        self.s.mouse_down()
+        for i in range(1, steps + 1):
+            self.move(round(start[0] + (end[0] - start[0]) * i / steps), round(start[1] + (end[1] - start[1]) * i / steps))
+        self.s.mouse_up()
+
     def copied_selection(self, at):
         """Double-clicks at `at` and returns the clipboard's bitmap once the process has ended."""
         self.s.clear_clipboard()
-        self.s.click(*at, repeat=2)
+        self.move(*at)
+        self.s.click(repeat=2)
         self.s.wait_exit(self.app, timeout=10)
         return self.s.clipboard_bitmap()
 
@@ -94,9 +138,9 @@ def target_rect(spec):
 def test_detection_frames_the_window_under_the_mouse_and_cuts_it_at_the_edge(session, desktop):
     cap = Capture(session, desktop)
     assert cap.shows_mask(1000, 100)
-    session.mouse_move(TARGET[0] + 100, TARGET[1] + 100)
+    cap.move(TARGET[0] + 100, TARGET[1] + 100)
     cap.wait_frame_on(target_rect(TARGET))
-    session.mouse_move(1800, 1000)
+    cap.move(1800, 1000)
     cap.wait_frame_on(target_rect(OFF_EDGE), "the frame cut at the screen edge")
     session.key("Escape")
     assert session.wait_exit(cap.app) == 0
@@ -104,7 +148,7 @@ def test_detection_frames_the_window_under_the_mouse_and_cuts_it_at_the_edge(ses
 
 def test_click_fixes_the_window_and_the_toolbar_shows_below(session, desktop):
     cap = Capture(session, desktop)
-    session.mouse_move(TARGET[0] + 50, TARGET[1] + 50)
+    cap.move(TARGET[0] + 50, TARGET[1] + 50)
     rect = target_rect(TARGET)
     cap.wait_frame_on(rect)
     session.click()
@@ -119,14 +163,14 @@ def test_click_fixes_the_window_and_the_toolbar_shows_below(session, desktop):
 @pytest.mark.parametrize("start,end", [((500, 300), (900, 650)), ((900, 650), (500, 300)), ((900, 300), (500, 650))])
 def test_a_drag_in_any_direction_selects_the_same_rectangle(session, desktop, start, end):
     cap = Capture(session, desktop)
-    session.drag(start, end)
+    cap.drag(start, end)
     cap.assert_copy_is((500, 300, 900, 650), (700, 450))
 
 
-def test_a_drag_past_the_screen_edge_is_cut(session, desktop):
+def test_a_drag_into_the_screen_corner_ends_at_the_last_pixel(session, desktop):
+    # The pointer cannot leave the screen; points beyond it are cut by the unit tests' tables.
     cap = Capture(session, desktop)
-    session.drag((1500, 700), (1919, 1079))
-    session.mouse_move(1600, 800)
+    cap.drag((1500, 700), (1919, 1079))
     cap.assert_copy_is((1500, 700, 1919, 1079), (1600, 800))
 
 
@@ -137,14 +181,14 @@ def frame_line_at(session, x, y):
 
 def test_resizing_by_corner_and_edge_flipping_and_moving_into_an_edge(session, desktop):
     cap = Capture(session, desktop)
-    session.drag((600, 400), (800, 600))                     # 600,400,800,600
-    session.wait_pixel(805, 606, (0xE9, 0xEE, 0xF5), tolerance=1)  # the toolbar under it
+    cap.drag((600, 400), (800, 600))                         # 600,400,800,600
+    session.wait_pixel(790, 610, (0xE9, 0xEE, 0xF5), tolerance=1)  # the toolbar under it
     # The bottom-right corner handle (inside the selection), dragged up-left past the opposite
     # corner: the anchor stays at 600,400 and the selection flips to 500,300,600,400.
-    session.mouse_move(799, 599)
+    cap.move(799, 599)
     session.mouse_down()
-    session.mouse_move(700, 550)
-    session.mouse_move(500, 300)
+    cap.move(700, 550)
+    cap.move(500, 300)
     frame_line_at(session, 500, 350)
     panel = (500 + 10, 300 + 30)
     session.wait_pixel(panel[0] + 60, panel[1] + 5, CROSSHAIR, tolerance=3)  # magnifier while resizing
@@ -152,18 +196,18 @@ def test_resizing_by_corner_and_edge_flipping_and_moving_into_an_edge(session, d
     session.wait_for(lambda: not close(session.pixel(panel[0] + 60, panel[1] + 5), CROSSHAIR, 3),
                      what="magnifier gone after the resize")
     # The right edge's handle starts at the edge's midpoint and reaches down: dragged right.
-    session.mouse_move(599, 352)
+    cap.move(599, 352)
     session.mouse_down()
-    session.mouse_move(700, 360)
-    session.mouse_move(750, 360)
+    cap.move(700, 360)
+    cap.move(750, 360)
     frame_line_at(session, 750 - 1, 350)
     session.mouse_up()                                       # 500,300,750,400
     # Moving by the interior: x stops short of the left edge, y still follows.
     steps = [((400, 360), 300), ((130, 370), 30), ((80, 380), 30)]
-    session.mouse_move(600, 350)
+    cap.move(600, 350)
     session.mouse_down()
     for (x, y), left in steps:
-        session.mouse_move(x, y)
+        cap.move(x, y)
         frame_line_at(session, left, y)
         assert not close(session.pixel(x + 70, y + 35), CROSSHAIR, 3), "no magnifier while moving"
     session.mouse_up()
@@ -172,7 +216,7 @@ def test_resizing_by_corner_and_edge_flipping_and_moving_into_an_edge(session, d
 
 def test_size_label_above_or_inside_and_colour_text_follows_ctrl(session, desktop):
     cap = Capture(session, desktop)
-    session.drag((500, 300), (900, 650))
+    cap.drag((500, 300), (900, 650))
     # "400 x 350": 9 characters, 9 x 6.5 + 0.5 = 59 pixels wide, 20 high, 22 above the top edge.
     shot = session.wait_stable(box=(480, 270, 920, 300), timeout=30)
     label = shot.crop((502, 278, 502 + 59, 298))
@@ -183,10 +227,10 @@ def test_size_label_above_or_inside_and_colour_text_follows_ctrl(session, deskto
     session.wait_exit(cap.app)
 
     cap = Capture(session, desktop)
-    session.mouse_move(500, 10)
+    cap.settle_at((500, 10))
     session.mouse_down()
-    session.mouse_move(700, 300)
-    session.mouse_move(900, 650)
+    cap.move(700, 300)
+    cap.move(900, 650)
     frame_line_at(session, 500, 300)
     # While dragging, the magnifier follows; Ctrl switches its colour line without a move.
     line = (900 + 10 + 5, 650 + 30 + 87, 900 + 10 + 115, 650 + 30 + 100)
@@ -205,21 +249,23 @@ def test_size_label_above_or_inside_and_colour_text_follows_ctrl(session, deskto
 
 def test_escape_during_a_drag_and_right_clicks(session, desktop):
     cap = Capture(session, desktop)
-    session.mouse_move(500, 500)
+    cap.settle_at((500, 500))
     session.mouse_down()
-    session.mouse_move(700, 700)
+    cap.move(700, 700)
     session.key("Escape")
     assert session.wait_exit(cap.app) == 0
     session.mouse_up()
 
     cap = Capture(session, desktop)
-    session.click(800, 800, button=3)
+    cap.settle_at((800, 800))
+    session.click(button=3)
     assert session.wait_exit(cap.app) == 0
 
     cap = Capture(session, desktop)
-    session.drag((500, 300), (900, 650))
-    session.click(1500, 200, button=3)                       # outside: back to selecting
-    session.mouse_move(TARGET[0] + 20, TARGET[1] + 20)
+    cap.drag((500, 300), (900, 650))
+    cap.move(1500, 200)
+    session.click(button=3)                       # outside: back to selecting
+    cap.move(TARGET[0] + 20, TARGET[1] + 20)
     cap.wait_frame_on(target_rect(TARGET), "detection after re-selection")
     assert cap.app.running
     session.key("Escape")
@@ -228,9 +274,10 @@ def test_escape_during_a_drag_and_right_clicks(session, desktop):
 
 def test_zero_pixel_wide_selection_is_fixed_copied_and_ended(session, desktop):
     cap = Capture(session, desktop)
-    session.drag((600, 300), (600, 500))
+    cap.drag((600, 300), (600, 500))
     session.clear_clipboard()
-    session.click(1200, 900, repeat=2)
+    cap.move(1200, 900)
+    session.click(repeat=2)
     assert session.wait_exit(cap.app) == 0
 
 
