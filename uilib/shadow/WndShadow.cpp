@@ -198,9 +198,16 @@ void CWndShadow::Sync() {
     }
     bool wasVisible = IsWindowVisible(m_hWnd) != FALSE;
     SetWindowPos(m_hWnd, m_hParent, rc.left, rc.top, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOSIZE);
-    // A window being shown lands on top of the X stack under Wine whatever its place in the
-    // z-order; raising the parent over it once it is mapped puts it behind for real.
-    if (!wasVisible) SetWindowPos(m_hParent, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    if (!wasVisible) RaiseParentOverShadow();
+}
+
+// A window being shown lands on top of the X stack under Wine whatever its place in the z-order,
+// and only raises are carried over to X. So the shadow goes first for a moment, making the
+// parent's raise a real change of order that lifts the parent over it.
+void CWndShadow::RaiseParentOverShadow() {
+    const UINT flags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+    SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, flags);
+    SetWindowPos(m_hParent, HWND_TOP, 0, 0, 0, 0, flags);
 }
 
 void CWndShadow::Redraw() {

@@ -63,6 +63,7 @@ private:
     void Detach();
     void Sync();                    // matches the parent's visibility, place and z-order
     void Redraw();                  // renders for the current size and hands it to the layered window
+    void RaiseParentOverShadow();
     bool ShouldShow() const;
 
     HWND m_hWnd = nullptr;
