@@ -177,6 +177,8 @@ bool CZipArchive::Read(std::wstring_view name, std::vector<unsigned char>& out) 
     const Entry* entry = Find(name);
     if (entry == nullptr || (entry->flags & kFlagEncrypted) != 0) return false;
     if (entry->size > kMaxMemberSize) return false;
+    // Deflate expands at most about 1032 to 1: a larger claim is a lie, refused before allocating.
+    if (entry->method == kMethodDeflated && entry->size / 1032 > entry->compressedSize + 1) return false;
     size_t dataStart = 0;
     if (!LocateData(*entry, dataStart)) return false;
     const unsigned char* data = bytes_.data() + dataStart;

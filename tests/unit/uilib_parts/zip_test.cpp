@@ -139,6 +139,7 @@ TEST_CASE("zip: damaged members fail to read while the others still read") {
         {"data byte flipped", "a.txt", 0, 0},
         {"deflated data byte flipped", "Skin/Main.xml", 0, 0},
         {"absurd uncompressed size", "Skin/Main.xml", 24, 0xFFFFFFF0},
+        {"impossible expansion", "Skin/Main.xml", 24, 200u * 1024 * 1024},
         {"absurd compressed size", "Skin/Main.xml", 20, 0xFFFFFFF0},
         {"compressed size cut short", "Skin/Main.xml", 20, 10},
         {"uncompressed size too small", "Skin/Main.xml", 24, 100},
