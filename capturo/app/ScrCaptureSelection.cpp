@@ -2,14 +2,12 @@
 // frames), dragging a new region, fixing it, detection results, and the return to selecting.
 #include "capturo/app/ScrCaptureWnd.h"
 
-#include "capturo/annotate/ToolbarLayout.h"
 #include "capturo/app/DesktopCapture.h"
 #include "capturo/app/PartialPaint.h"
 #include "capturo/app/WindowDetection.h"
 
 namespace {
 
-constexpr const wchar_t* kToolOptions[] = {L"addrectangle", L"addellipse", L"addarrow", L"addbrush", L"addtext"};
 
 // Holds the named mutex for a scope; a missing mutex (creation failed) is passed over.
 class ScopedMutex {
@@ -68,6 +66,7 @@ void CScrCaptureWnd::SetSelectionInsets(const SelectionInsets& next) {
 LRESULT CScrCaptureWnd::OnMouseMoveMessage(WPARAM, LPARAM lParam, BOOL& bHandled) {
     if (regionFixed) {
         detectionBusy = true;
+        annotation.OnMouseMove(PointFromLParam(lParam));
         return 0;
     }
     if (GetKeyState(VK_LBUTTON) < 0)
@@ -77,23 +76,23 @@ LRESULT CScrCaptureWnd::OnMouseMoveMessage(WPARAM, LPARAM lParam, BOOL& bHandled
     return 0;
 }
 
-LRESULT CScrCaptureWnd::OnLButtonDownMessage(LPARAM, BOOL& bHandled) {
-    annotation.buttonDown = true;
-    if (regionFixed)
+LRESULT CScrCaptureWnd::OnLButtonDownMessage(LPARAM lParam, BOOL& bHandled) {
+    if (regionFixed) {
+        annotation.OnLButtonDown(PointFromLParam(lParam));
         return 0;
+    }
+    annotation.buttonDown = true;
     BeginDrag();
     bHandled = TRUE;
     return 0;
 }
 
-LRESULT CScrCaptureWnd::OnLButtonUpMessage(LPARAM) {
+// After fixing, the tools' release runs too: with no tool engaged it only brings the
+// toolbar out and ends the press.
+LRESULT CScrCaptureWnd::OnLButtonUpMessage(LPARAM lParam) {
     if (!regionFixed)
         FixRegion();
-    if (!toolbar->IsVisible()) {
-        PlaceToolbar();
-        toolbar->SetVisible(true);
-    }
-    annotation.buttonDown = false;
+    annotation.OnLButtonUp(PointFromLParam(lParam));
     return 0;
 }
 
@@ -151,21 +150,7 @@ LRESULT CScrCaptureWnd::OnDetectionResult(WPARAM found, const RECT& rect) {
 // ---- toolbar hooks used by the selection ----
 
 void CScrCaptureWnd::PlaceToolbar() {
-    const RECT bar = GetToolbarRect(GetSelectionRect(), screenRect);
-    toolbar->SetPos(bar);
-    const tagPanelLayout panels = ComputePanelLayout(bar, annotation.currentTool);
-    if (!annotation.panelsShown) {
-        for (CControlUI* c : {penSizePanel, fontSizePanel, colorPanel})
-            c->SetVisible(false);
-        return;
-    }
-    CControlUI* first = panels.fontPanel ? fontSizePanel : penSizePanel;
-    (panels.fontPanel ? penSizePanel : fontSizePanel)->SetVisible(false);
-    first->SetPos(panels.firstPanel);
-    first->SetVisible(true);
-    colorPanel->SetPos(panels.colorPanel);
-    colorPanel->SetVisible(true);
-    panelRect = panels.panelRect;
+    annotation.PlaceToolbar();
 }
 
 void CScrCaptureWnd::ShowToolbar() {
@@ -189,16 +174,7 @@ void CScrCaptureWnd::ResetSelection(bool keepFixed) {
     regionFixed = keepFixed;
     selectionFrame->SetEnabled(false);
     magnifierShown = !keepFixed;
-    for (CControlUI* c : {toolbar, penSizePanel, fontSizePanel, colorPanel})
-        c->SetVisible(false);
-    annotation.toolActive = false;
-    annotation.panelsShown = false;
-    textBox->SetVisible(false);
-    for (const wchar_t* name : kToolOptions) {
-        if (auto* option = static_cast<COptionUI*>(m_pm.FindControl(name) ? m_pm.FindControl(name)->GetInterface(L"Option") : nullptr))
-            option->Selected(false, false);
-    }
-    annotation.ClearItems();
+    annotation.ResetTools();
     POINT p{};
     GetCursorPos(&p);
     ::SendMessageW(m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));

@@ -12,7 +12,6 @@
 #include "capturo/app/DesktopCapture.h"
 #include "capturo/app/MagnifierUI.h"
 #include "capturo/app/PartialPaint.h"
-#include "capturo/app/TextBoxSetup.h"
 #include "capturo/app/WindowDetection.h"
 #include "capturo/ocr/LoadGif.h"
 
@@ -27,13 +26,6 @@ bool SeparatorFollows(UINT id) { return id == kCmdUndo || id == kCmdSave; }
 
 POINT PointFromLParam(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
-bool ControlContains(CControlUI* control, POINT p) {
-    if (!control || !control->IsVisible())
-        return false;
-    const RECT& r = control->GetPos();
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
 }  // namespace
@@ -61,15 +53,6 @@ CControlUI* CScrCaptureWnd::CreateControl(LPCTSTR pstrClass) {
         return new CCanvasContainerUI(this);
     if (std::wcscmp(pstrClass, L"Magnifier") == 0)
         return new CMagnifierUI();
-#if !__has_include("uilib/controls/ComboUI.h")
-    // Until the library has its combo box, a label showing the default size stands in for the
-    // font-size list, so that the session runs; the library's own control replaces it.
-    if (std::wcscmp(pstrClass, L"Combo") == 0) {
-        auto* standIn = new CLabelUI();
-        standIn->SetText(L"14");
-        return standIn;
-    }
-#endif
     return nullptr;
 }
 
@@ -77,7 +60,7 @@ CControlUI* CScrCaptureWnd::CreateControl(LPCTSTR pstrClass) {
 
 void CScrCaptureWnd::InitWindow() {
     BuildContextMenu();
-    if (!FindSkinControls()) {
+    if (!FindSkinControls() || !annotation.BindControls()) {
         PostQuitMessage(0);
         return;
     }
@@ -87,7 +70,7 @@ void CScrCaptureWnd::InitWindow() {
     for (CControlUI* c : {toolbar, penSizePanel, fontSizePanel, colorPanel})
         c->SetVisible(false);
     colorSwatch->SetBkImage(L"14.png");
-    SetUpTextBox(textBox, fontSizeList);
+    annotation.SetUpTextBox();
     CreateHelperWindows();
     LoadStyles(StylesFilePath(), annotation.styles);
     if (residentFlag && !RegisterHotKey(m_hWnd, kHotKeyNextSession, MOD_CONTROL | MOD_ALT, 'A'))
@@ -206,7 +189,7 @@ LRESULT CScrCaptureWnd::OnSetCursor(WPARAM, LPARAM, BOOL& bHandled) {
     POINT p{};
     GetCursorPos(&p);
     const RECT bar = GetToolbarRect(GetSelectionRect(), screenRect);
-    if (RectContains(bar, p) || (annotation.panelsShown && RectContains(panelRect, p))) {
+    if (RectContains(bar, p) || (annotation.panelsShown && RectContains(annotation.panelRect, p))) {
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         return 0;
     }
@@ -287,36 +270,33 @@ LRESULT CScrCaptureWnd::OnCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
         break;
     case kCmdExit:
     case kCmdResultClosed: EndSession(); break;
-    default: OnToolCommand(id); break;
+    default: annotation.OnCommand(id, contextMenu); break;
     }
     return 0;
 }
 
-// The tools' own commands belong to the annotation piece; until it takes them over, choosing
-// a tool engages it, which is what the selection frame looks at.
-void CScrCaptureWnd::OnToolCommand(UINT id) {
-    if (id >= kCmdAddRectangle && id <= kCmdAddText) {
-        annotation.toolActive = true;
-        annotation.currentTool = static_cast<int32_t>(id - kCmdAddRectangle + kKindRectangle);
-    }
-}
-
 void CScrCaptureWnd::OnClick(TNotifyUI& msg) {
-    static const struct { const wchar_t* button; UINT command; } buttons[] = {
-        {L"addrectangle", kCmdAddRectangle}, {L"addellipse", kCmdAddEllipse}, {L"addarrow", kCmdAddArrow},
-        {L"addbrush", kCmdAddBrush}, {L"addtext", kCmdAddText}, {L"undo", kCmdUndo},
-        {L"save", kCmdSave}, {L"quit", kCmdExit}, {L"done", kCmdCopyAndExit},
-    };
-    const CDuiString name = msg.pSender ? msg.pSender->GetName() : CDuiString();
-    for (const auto& b : buttons) {
-        if (name == b.button)
-            ::SendMessageW(m_hWnd, WM_COMMAND, b.command, 0);
-    }
-    WindowImplBase::OnClick(msg);
+    if (!annotation.OnClick(msg))
+        WindowImplBase::OnClick(msg);
 }
 
 void CScrCaptureWnd::Notify(TNotifyUI& msg) {
-    WindowImplBase::Notify(msg);
+    if (!annotation.OnNotify(msg))
+        WindowImplBase::Notify(msg);
+}
+
+void CScrCaptureWnd::SendCommand(UINT id) {
+    ::SendMessageW(m_hWnd, WM_COMMAND, id, 0);
+}
+
+bool CScrCaptureWnd::CursorIsCross() const {
+    return GetCursor() == LoadCursorW(nullptr, IDC_CROSS);
+}
+
+void CScrCaptureWnd::Invalidate(const RECT* area, bool erase, bool updateNow) {
+    ::InvalidateRect(m_hWnd, area, erase ? TRUE : FALSE);
+    if (updateNow)
+        UpdateWindow(m_hWnd);
 }
 
 LRESULT CScrCaptureWnd::OnLButtonDblClk(LPARAM lParam) {
@@ -346,15 +326,6 @@ LRESULT CScrCaptureWnd::OnRButtonUp(LPARAM lParam) {
     return 0;
 }
 
-bool CScrCaptureWnd::HitToolbarOrPanels(int x, int y) const {
-    const POINT p{x, y};
-    for (CControlUI* c : {toolbar, penSizePanel, fontSizePanel, colorPanel}) {
-        if (ControlContains(c, p))
-            return true;
-    }
-    return false;
-}
-
 uilib::BitmapHandle CScrCaptureWnd::ComposeSelection() {
     const TImageInfo* desktop = m_pm.GetImage(desktopImageName);
     if (!desktop)
@@ -363,13 +334,7 @@ uilib::BitmapHandle CScrCaptureWnd::ComposeSelection() {
 }
 
 tagPaintScene CScrCaptureWnd::PaintScene() const {
-    tagPaintScene scene;
-    scene.items = &annotation.items;
-    scene.currentItem = annotation.currentItem.get();
-    scene.buttonDown = annotation.buttonDown;
-    scene.selection = GetSelectionRect();
-    scene.dragStart = annotation.dragStart;
-    return scene;
+    return annotation.PaintScene();
 }
 
 bool CScrCaptureWnd::DrawPaintItems(HDC dc) {

@@ -9,8 +9,9 @@
 #include <atomic>
 #include <string>
 
+#include "capturo/annotate/AnnotationHost.h"
+#include "capturo/annotate/Annotator.h"
 #include "capturo/annotate/PaintItem.h"
-#include "capturo/app/AnnotationState.h"
 #include "capturo/app/CanvasUI.h"
 #include "capturo/app/MagnifierLayout.h"
 #include "capturo/app/SelectionGeometry.h"
@@ -28,7 +29,7 @@ public:
     virtual void HideForNextSession() = 0;
 };
 
-class CScrCaptureWnd : public WindowImplBase, public ISelectionHost {
+class CScrCaptureWnd : public WindowImplBase, public ISelectionHost, public IAnnotationHost {
 public:
     // The instance of the process, made on first use; OnFinalMessage deletes it.
     static CScrCaptureWnd* GetInstance();
@@ -38,13 +39,13 @@ public:
 
     // ---- the session ----
     void EndSession();
-    void ResetSelection(bool keepFixed);
+    void ResetSelection(bool keepFixed) override;
 
     // ---- selection (ISelectionHost) ----
     RECT GetScreenRect() const override { return screenRect; }
     SelectionInsets GetSelectionInsets() const override { return insets; }
     RECT GetSelectionRect() const override;
-    RECT GetCanvasRect() const;
+    RECT GetCanvasRect() const override;
     void SetSelectionInsets(const SelectionInsets& next) override;
     bool IsToolActive() const override { return annotation.toolActive; }
     RECT RecomputeItemsBounds() override;
@@ -61,9 +62,15 @@ public:
     bool PaintOverlay(HDC dc);
     RECT GetMagnifierRect() const;
 
-    // ---- annotation hooks (the tools fill these in) ----
-    AnnotationState& Annotation() { return annotation; }
-    bool HitToolbarOrPanels(int x, int y) const;
+    // ---- the tools (IAnnotationHost) ----
+    CAnnotator& Annotation() { return annotation; }
+    bool HitToolbarOrPanels(int x, int y) const { return annotation.HitToolbarOrPanels(x, y); }
+    void SendCommand(UINT id) override;
+    CControlUI* FindControl(const wchar_t* name) const override { return WindowImplBase::FindControl(name); }
+    bool CursorIsCross() const override;
+    void Invalidate(const RECT* area, bool erase, bool updateNow) override;
+    // Recognition is the recognition piece's; until it is there a "datatext" click does nothing.
+    void StartRecognition() override {}
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"UIScrCaptureFrame"; }
@@ -114,14 +121,12 @@ private:
     void DestroyHelperWindows();
     uilib::BitmapHandle ComposeSelection();
     tagPaintScene PaintScene() const;
-    void OnToolCommand(UINT id);
 
     static CScrCaptureWnd* instance;
 
 public:
     // Fields of the session, in the order the program's description gives them.
     tagItemsBounds itemsBounds{};
-    int penMargin = 4;
     std::atomic<bool> detectionBusy{false};
     volatile bool recognitionRunning = false;
     volatile bool magnifierShown = true;
@@ -135,7 +140,6 @@ public:
     CDuiString desktopImageName = L"desktopimage";
     CDuiString maskImageName = L"desktopimagemask";
     int hotKeyCaptureCounter = 0;
-    RECT panelRect{};
     IResultWindow* resultWindow = nullptr;
     HBITMAP recognitionPicture = nullptr;
     CDuiString pictureName;
@@ -158,7 +162,7 @@ public:
     std::wstring colorText;
     std::wstring sizeText;
     std::wstring hintText = L"双击完成截图";
-    AnnotationState annotation;
+    CAnnotator annotation{this};
     uilib::KernelHandle insetsMutex;
     HCURSOR captureCursor = nullptr;
     // What the last overlay paint covered, so the next change repaints only that and the new place.
