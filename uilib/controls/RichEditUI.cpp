@@ -176,7 +176,11 @@ long CRichEditUI::GetTextLength(DWORD flags) const {
 }
 
 void CRichEditUI::EnsureLayout() const {
-    if (!m_pManager || !m_pManager->IsUpdateNeeded() || !m_pManager->GetRoot()) return;
+    if (!m_pManager || !m_pManager->GetRoot() || !IsVisible()) return;  // hidden parts are not laid out
+    // Only a pending layout of this control or of a container above it can move or resize it.
+    bool due = false;
+    for (const CControlUI* c = this; c && !due; c = c->GetParent()) due = c->IsUpdateNeeded();
+    if (!due) return;
     RECT client{};
     if (!GetClientRect(m_pManager->GetPaintWindow(), &client) || IsRectEmpty(&client)) return;
     m_pManager->GetRoot()->SetPos(client, false);
