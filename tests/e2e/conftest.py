@@ -5,6 +5,8 @@
                  @pytest.mark.wine_session(fresh=True)  a private display and a fresh prefix copy
                  (registry or file changes); screen="WxHxD" or compositor=True imply a private one.
     make_session factory for tests that want more: make_session(screen=..., compositor=...).
+    @pytest.mark.needs("gallery.exe", ...)   skips the test before any session starts while one of
+                 the programs is not built (session.require(name) does the same from inside a test).
 A failed test leaves its screenshots and program output in build/e2e-artifacts/<test id>/.
 """
 import os
@@ -15,12 +17,20 @@ import pytest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import Session, paths  # noqa: E402
+from harness import Session, find_exe, paths  # noqa: E402
 
 
 def pytest_configure(config):
     config.addinivalue_line(
         "markers", "wine_session(fresh=False, screen='1920x1080x24', compositor=False): the test's own session")
+    config.addinivalue_line("markers", "needs(*programs): skip unless every program is built")
+
+
+def pytest_runtest_setup(item):
+    for marker in item.iter_markers("needs"):
+        missing = [name for name in marker.args if find_exe(name) is None]
+        if missing:
+            pytest.skip(f"{', '.join(missing)} not built yet (searched {', '.join(paths.exe_search_dirs())})")
 
 
 @pytest.hookimpl(hookwrapper=True, tryfirst=True)

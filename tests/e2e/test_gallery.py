@@ -11,6 +11,8 @@ import pytest
 
 from harness import WM_CLOSE, colour_close, find_exe, windows_path
 
+pytestmark = pytest.mark.needs("gallery.exe", "wintool.exe")
+
 ORIGIN = (40, 40)
 WM_GALLERY_DUMP = 0x8001
 BUTTON_NORMAL, BUTTON_HOT, BUTTON_PUSHED = (0x30, 0x70, 0xC0), (0x30, 0xA0, 0x50), (0xC0, 0x30, 0x30)

@@ -4,6 +4,8 @@ from PIL import Image
 
 from harness import WaitTimeout
 
+pytestmark = pytest.mark.needs("wintool.exe")
+
 
 @pytest.fixture
 def tool(session):

@@ -25,7 +25,7 @@
     Input        see xinput.py (mouse_move, click, drag, key, type_text, focus …)
     Windows      see wintool.py (find_windows, post, send, clipboard_* …)
     Teardown     close(): stops every App by PID, `wineserver -k`, kills xcompmgr and Xvfb by PID and
-                 removes the prefix copy.  save_artifacts(folder) writes the recent screenshots, a final
+                 removes s.dir with the prefix copy.  save_artifacts(folder) writes the recent screenshots, a final
                  one, the window list, each program's output and the *.log / *.txt files in s.dir.
 """
 import os
@@ -192,7 +192,7 @@ class Session(InputMixin, WintoolMixin):
             self._compmgr.wait(timeout=10)
         self._stop_xvfb()
         self._compmgr = self._xvfb = None
-        shutil.rmtree(os.path.join(self.dir, "wine"), ignore_errors=True)
+        shutil.rmtree(self.dir, ignore_errors=True)  # failure artefacts were copied out before
 
     # ---- programs -------------------------------------------------------------------------------
 
