@@ -53,12 +53,16 @@ def gallery_tour(demo, program):
 
 def capture_tour(demo, program):
     s = demo.s
+    if s.exe("gallery.exe"):  # something on the desktop to capture
+        s.launch("gallery.exe")
+        s.wait_window(cls="GalleryWnd", timeout=60)
+        s.wait_pixel(140, 45, (0x2B, 0x57, 0x9A), tolerance=4, timeout=20)
     app = s.launch(program)
-    s.wait_for(lambda: [w for w in s.list_windows() if w.visible and w.size[0] > 100], timeout=60,
-               what="the program's window")
+    s.wait_for(lambda: [w for w in s.list_windows() if w.visible and w.pid and w.size == (s.width, s.height)],
+               timeout=60, what="the program's full-screen window")
     s.wait_stable(quiet=1.0, timeout=20)
     demo.shot("capture-started")
-    s.drag((300, 200), (900, 600), steps=20)
+    s.drag((100, 100), (700, 500), steps=20)
     s.wait_stable(quiet=1.0, timeout=20)
     demo.shot("region-selected")
     s.key("Escape")
