@@ -24,9 +24,19 @@ std::wstring EngineArguments(const RunRequest& r) {
     return L" -l " + r.languages + L" --psm " + std::to_wstring(r.pageSegmentation) + L" tsv";
 }
 
+// The engine takes narrow arguments: a folder named outside the ANSI code page (a user name, say)
+// is passed by its short name.
+std::wstring WithShortFolder(const std::wstring& path) {
+    size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return path;
+    wchar_t shortFolder[MAX_PATH] = L"";
+    DWORD n = GetShortPathNameW(path.substr(0, slash).c_str(), shortFolder, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? shortFolder + path.substr(slash) : path;
+}
+
 RunStatus RunWindowsProcess(const RunRequest& r) {
-    std::wstring commandLine = L"\"" + r.engine.path + L"\" \"" + r.picture + L"\" \"" + r.outputBase + L"\"" +
-                               EngineArguments(r);
+    std::wstring commandLine = L"\"" + r.engine.path + L"\" \"" + WithShortFolder(r.picture) + L"\" \"" +
+                               WithShortFolder(r.outputBase) + L"\"" + EngineArguments(r);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};

@@ -123,6 +123,13 @@ int Recognise(std::wstring path, std::vector<tagScShape>& blocks) {
     return result;
 }
 
+std::wstring BesideTest(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
+}
+
 std::wstring FakeEngine(const char* name) {
     std::string path = std::string(FAKE_ENGINE_DIR) + "/" + name;
     return std::wstring(path.begin(), path.end());
@@ -182,6 +189,31 @@ TEST_CASE("a missing, failing, babbling or hanging engine gives no blocks and le
         // The limit is 2 s; the shell gets a few more to report the end of the engine.
         CHECK(GetTickCount64() - start < 12000);
         CHECK(blocks.empty());
+        CHECK(FilesIn(temp.Path()) == std::vector<std::wstring>{L"shot.bmp"});
+    }
+}
+
+TEST_CASE("a Windows engine is waited for, read, and ended at the time limit") {
+    struct {
+        const wchar_t* mode;
+        int expected;
+        size_t blocks;
+    } cases[] = {{L"tsv", 1, 1}, {L"fail", PubData::kTextsightEngineFailed, 0},
+                 {L"hang", PubData::kTextsightEngineFailed, 0}};
+    for (auto& c : cases) {
+        CAPTURE(std::string(c.mode, c.mode + wcslen(c.mode)));
+        ScopedVariable engine(L"TEXTSIGHT_ENGINE", BesideTest(L"textsight_fake_engine.exe"));
+        ScopedVariable mode(L"FAKE_ENGINE_MODE", c.mode);
+        ScopedVariable timeout(L"TEXTSIGHT_TIMEOUT", L"2");
+        PrivateTempFolder temp;
+        std::wstring picture = temp.Path() + L"\\shot.bmp";
+        REQUIRE(WriteTextPicture(picture, 120, 40, {{L"Tahoma", L"Hello"}}));
+        std::vector<tagScShape> blocks;
+        ULONGLONG start = GetTickCount64();
+        CHECK(Recognise(picture, blocks) == c.expected);
+        CHECK(GetTickCount64() - start < 12000);
+        REQUIRE(blocks.size() == c.blocks);
+        if (c.blocks) CHECK(std::string(blocks[0].text) == "Hello");
         CHECK(FilesIn(temp.Path()) == std::vector<std::wstring>{L"shot.bmp"});
     }
 }
