@@ -1,5 +1,5 @@
 // gallery.exe: shows every control of the UI library for the end-to-end tests.
-// Usage: gallery.exe [--skin FOLDER|ARCHIVE.zip] [--log FILE] [--backdrop] [--page N]
+// Usage: gallery.exe [--skin FOLDER|ARCHIVE.zip] [--log FILE] [--page N]
 // Exit codes: 0 after the window closed, 2 when the skin cannot be loaded or built, 3 bad arguments.
 #include "gallery/GalleryWnd.h"
 
@@ -9,7 +9,6 @@ namespace {
 
 struct tagGalleryArgs {
     std::wstring skin, log;
-    bool backdrop = false;
     int page = 0;
     bool ok = true;
 };
@@ -22,7 +21,6 @@ tagGalleryArgs ParseArgs(int argc, wchar_t** argv) {
         if (arg == L"--skin" && hasValue) a.skin = argv[++i];
         else if (arg == L"--log" && hasValue) a.log = argv[++i];
         else if (arg == L"--page" && hasValue) a.page = _wtoi(argv[++i]);
-        else if (arg == L"--backdrop") a.backdrop = true;
         else a.ok = false;
     }
     return a;
@@ -42,21 +40,6 @@ bool ChooseSkin(const std::wstring& path, tagGallerySkin& skin) {
     return CPaintManagerUI::SetResourceZip(path.c_str());
 }
 
-// A plain white window under the gallery, so that its shadow has something to darken.
-class CBackdrop : public CWindowWnd {
-protected:
-    LPCTSTR GetWindowClassName() const override { return L"GalleryBackdrop"; }
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
-        if (uMsg == WM_ERASEBKGND) {
-            RECT rc;
-            GetClientRect(m_hWnd, &rc);
-            FillRect(reinterpret_cast<HDC>(wParam), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            return 1;
-        }
-        return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
-    }
-};
-
 int RunGallery(const tagGalleryArgs& args) {
     CGalleryLog log(args.log);
     tagGallerySkin skin;
@@ -64,10 +47,6 @@ int RunGallery(const tagGalleryArgs& args) {
         log.Write(L"skin-error archive");
         return 2;
     }
-    CBackdrop backdrop;
-    if (args.backdrop)
-        backdrop.Create(nullptr, L"Gallery backdrop", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0,
-                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     auto* wnd = new CGalleryWnd(skin, log);  // deletes itself in its final message once built
     if (!wnd->Create(nullptr, L"Gallery", WS_POPUP | WS_CLIPCHILDREN, 0, 40, 40, 1000, 700)) {
         delete wnd;
