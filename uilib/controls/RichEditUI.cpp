@@ -1,8 +1,6 @@
 // The windowless rich edit control: attributes, text operations, painting and input routing.
 #include "uilib/controls/RichEditUI.h"
 
-#include <windowsx.h>
-
 #include "uilib/core/Handles.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/core/ValueParse.h"
