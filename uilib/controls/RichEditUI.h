@@ -4,7 +4,8 @@
 // (left|center|right), "maxchar", "password", "text". Sends "textchanged" (when the event mask
 // holds ENM_CHANGE), "return" (Enter in a single-line box) and, through the manager,
 // "setfocus"/"killfocus". Positions (caret, PosFromChar) are client coordinates of the window.
-// Threading: UI thread only.
+// "textchanged" is sent from inside the text services: a handler must not delete the control
+// (post or send an asynchronous notification for that). Threading: UI thread only.
 #pragma once
 
 #include <memory>
