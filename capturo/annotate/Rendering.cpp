@@ -178,10 +178,6 @@ bool TouchesClip(const tagPaintItem& item, bool clipped, const RECT& clip) {
     return ::IntersectRect(&common, &bounds, &clip) != FALSE;
 }
 
-}  // namespace
-
-namespace {
-
 void PrepareGraphics(Gdiplus::Graphics& g) {
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);

@@ -1,7 +1,11 @@
 // Arrow polygon and brush path, computed exactly as the drawing code draws them.
 #include "capturo/annotate/ShapeGeometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+
+#include "capturo/annotate/PaintItem.h"
 
 namespace {
 
@@ -85,11 +89,6 @@ tagBrushPath ComputeBrushPath(const std::vector<POINT>& samples) {
     }
     return path;
 }
-
-#include <algorithm>
-#include <cstdlib>
-
-#include "capturo/annotate/PaintItem.h"
 
 namespace {
 
