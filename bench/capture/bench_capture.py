@@ -83,13 +83,13 @@ def measure(screen, runs, watcher):
         hot = []
         for _ in range(runs):
             s.wait_pixel(*corner, desk.getpixel(corner), tolerance=1)
-            hot += watch(s, watcher, "hotkey", *corner, *want, 3, 10000)
+            hot += watch(s, watcher, "change", *corner, 3, 10000)
             end_session(s, hwnd)
 
         steps = []
         for _ in range(max(1, runs // 2)):
             s.wait_pixel(*corner, desk.getpixel(corner), tolerance=1)
-            watch(s, watcher, "hotkey", *corner, *want, 3, 10000)
+            watch(s, watcher, "change", *corner, 3, 10000)
             x0, y0 = w // 8, h // 8
             steps += watch(s, watcher, "drag", x0, y0, w * 7 // 8, h * 7 // 8, 40, 2000)[1:]
             end_session(s, hwnd)

@@ -3,6 +3,8 @@
  *
  *   pixelwatch hotkey X Y R G B TOL TIMEOUT_MS
  *       sends Ctrl+Alt+A through XTest, then prints the ms until pixel (X, Y) is within TOL of R,G,B
+ *   pixelwatch change X Y TOL TIMEOUT_MS
+ *       the same, until pixel (X, Y) differs by more than TOL from what it was before the key
  *   pixelwatch drag X0 Y0 X1 Y1 STEPS TIMEOUT_MS
  *       presses the left button at X0,Y0, then moves towards X1,Y1 in STEPS steps; after each step
  *       waits until the pixel just inside the selection's new right edge (x - 1, Y0 + 1 + half the
@@ -66,11 +68,30 @@ int main(int argc, char **argv) {
                                     atoi(argv[6]), atoi(argv[7]), start, atof(argv[8])));
         return 0;
     }
+    if (argv[1][0] == 'c' && argc == 6) {  /* change X Y TOL TIMEOUT_MS: the pixel leaves its colour */
+        int x = atoi(argv[2]), y = atoi(argv[3]), tol = atoi(argv[4]);
+        XImage *img = XGetImage(d, root, x, y, 1, 1, AllPlanes, ZPixmap);
+        unsigned long p = XGetPixel(img, 0, 0);
+        XDestroyImage(img);
+        int r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+        double start = now_ms(), timeout = atof(argv[5]);
+        key_combo(d);
+        XFlush(d);
+        while (pixel_is(d, root, x, y, r, g, b, tol)) {
+            if (now_ms() - start > timeout) { printf("-1\n"); return 0; }
+        }
+        printf("%.1f\n", now_ms() - start);
+        return 0;
+    }
     if (argv[1][0] == 'd' && argc == 8) {
         int x0 = atoi(argv[2]), y0 = atoi(argv[3]), x1 = atoi(argv[4]), y1 = atoi(argv[5]);
         int steps = atoi(argv[6]);
         double timeout = atof(argv[7]);
         XTestFakeMotionEvent(d, -1, x0, y0, 0);
+        XSync(d, False);
+        /* The move starts a detection pass, which disables the window while it searches. */
+        struct timespec pause = {0, 500 * 1000 * 1000};
+        nanosleep(&pause, NULL);
         XTestFakeButtonEvent(d, 1, True, 0);
         XSync(d, False);
         for (int i = 1; i <= steps; ++i) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <vector>
 
 #include "uilib/UILib.h"
 
@@ -12,23 +11,6 @@ namespace {
 
 constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;
 constexpr DWORD kMaskColour = 0x4F000000;
-
-// Captured pixels carry garbage in their alpha byte; the image is opaque, so set it.
-void ForceOpaque(HDC dc, HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    if (!GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS))
-        return;
-    for (DWORD& p : pixels)
-        p |= 0xFF000000;
-    SetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-}
 
 }  // namespace
 
@@ -50,11 +32,8 @@ uilib::BitmapHandle CaptureDesktopBitmap() {
     uilib::BitmapHandle bitmap(CreateCompatibleBitmap(desktopDC.Get(), width, height));
     if (!memory || !bitmap)
         return {};
-    {
-        uilib::ScopedSelect select(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, desktopDC.Get(), 0, 0, kCaptureRop);
-    }
-    ForceOpaque(memory.Get(), bitmap.Get(), width, height);
+    uilib::ScopedSelect select(memory.Get(), bitmap.Get());
+    BitBlt(memory.Get(), 0, 0, width, height, desktopDC.Get(), 0, 0, kCaptureRop);
     return bitmap;
 }
 

@@ -9,7 +9,9 @@
 
 // The desktop window's rectangle, in screen pixels.
 RECT GetScreenRect();
-// A copy of the whole desktop, layered windows included, with its alpha bytes set to opaque.
+// A copy of the whole desktop, layered windows included. Its alpha bytes are whatever the
+// capture left (garbage under Wine): the image is only ever drawn opaque, and the exports
+// write opaque pixels, so they are not touched on the way to the first frame.
 uilib::BitmapHandle CaptureDesktopBitmap();
 // A screen-sized bitmap compatible with `window`, filled with black at alpha 0x4F.
 uilib::BitmapHandle CreateMaskBitmap(HWND window);

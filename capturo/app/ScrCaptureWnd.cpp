@@ -222,8 +222,9 @@ LRESULT CScrCaptureWnd::OnHotKey(WPARAM id) {
 
 // The desktop is taken while the window still has no area, so the snapshot cannot hold it.
 void CScrCaptureWnd::StartNextSession() {
-    m_pm.RemoveImage(desktopImageName, true);
-    m_pm.RemoveImage(maskImageName, true);
+    // Registered as not shared, so removed from the window's own table.
+    m_pm.RemoveImage(desktopImageName, false);
+    m_pm.RemoveImage(maskImageName, false);
     ++hotKeyCaptureCounter;
     wchar_t name[64];
     std::swprintf(name, 64, L"desktopimage%d", hotKeyCaptureCounter);

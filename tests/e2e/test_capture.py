@@ -98,10 +98,21 @@ class Capture:
         """Moves there while selecting and waits for the detection pass that the move starts to end:
         its last step repaints the magnifier beside the pointer (its crosshair), and a window found
         there gets its frame. Presses made while a pass searches would find the window disabled."""
-        self.move(*point)
         x, y = point
-        if x + 70 < 1920 and y + 35 < 1080:
-            self.s.wait_pixel(x + 70, y + 35, CROSSHAIR, tolerance=3)
+        for attempt in range(4):
+            # A move that arrives while a pass still runs starts none (at most one runs at a
+            # time), so the last pass may have drawn the magnifier for an earlier place: move again.
+            if attempt:
+                self.move(x + 1, y)
+            self.move(x, y)
+            if x + 70 >= 1920 or y + 35 >= 1080:
+                break
+            try:
+                self.s.wait_pixel(x + 70, y + 35, CROSSHAIR, tolerance=3, timeout=4)
+                break
+            except AssertionError:
+                if attempt == 3:
+                    raise
         for spec in (TARGET, OFF_EDGE):
             rect = target_rect(spec)
             if rect[0] + 4 <= point[0] < rect[2] - 4 and rect[1] + 4 <= point[1] < rect[3] - 4:
