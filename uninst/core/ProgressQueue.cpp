@@ -9,23 +9,29 @@ void CProgressQueue::SetTarget(HWND window, UINT message) {
     message_ = message;
 }
 
-void CProgressQueue::SelectPage(int page) { Push({tagProgressChange::Page, page}); }
+void CProgressQueue::SelectPage(int page) { Push({tagProgressChange::Page, page}, true); }
 void CProgressQueue::SetRange(int minimum, int maximum) { Push({tagProgressChange::Range, minimum, maximum}); }
 void CProgressQueue::SetValue(int value) { Push({tagProgressChange::Value, value}); }
 void CProgressQueue::SetText(const std::wstring& text) { Push({tagProgressChange::Text, 0, 0, text}); }
 
-void CProgressQueue::Push(tagProgressChange change) {
+void CProgressQueue::Push(tagProgressChange change, bool urgent) {
     HWND window;
     UINT message;
     bool wake;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        wake = pending_.empty();
         pending_.push_back(std::move(change));
+        // A wake-up per change would cost more than the removal itself: changes are gathered
+        // for kBatchMilliseconds, and a page change (the last change of a removal) goes at once.
+        DWORD now = GetTickCount();
+        wake = !posted_ && (urgent || now - lastPost_ >= kBatchMilliseconds);
+        if (wake) {
+            posted_ = true;
+            lastPost_ = now;
+        }
         window = window_;
         message = message_;
     }
-    // One message per batch: while the owner has not drained, later changes ride along.
     if (wake && window) PostMessageW(window, message, 0, 0);
 }
 
@@ -34,6 +40,7 @@ void CProgressQueue::Drain(IRemovalProgress& controls) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         batch.swap(pending_);
+        posted_ = false;
     }
     for (const auto& change : batch) {
         switch (change.kind) {

@@ -1,5 +1,6 @@
 // Hands the removal worker's progress changes to the thread that owns the wizard's controls:
-// the worker queues them, one posted message wakes the owner, which applies them in order.
+// the worker queues them, a posted message now and then wakes the owner, which applies them all
+// in order. Changes wait at most kBatchMilliseconds, or until the next page change.
 #pragma once
 #include <windows.h>
 
@@ -32,10 +33,14 @@ public:
     void Drain(IRemovalProgress& controls);
 
 private:
-    void Push(tagProgressChange change);
+    void Push(tagProgressChange change, bool urgent = false);
+
+    static constexpr DWORD kBatchMilliseconds = 20;
 
     std::mutex mutex_;
     std::vector<tagProgressChange> pending_;
+    bool posted_ = false;  // a wake-up is on its way and not yet drained
+    DWORD lastPost_ = 0;
     HWND window_ = nullptr;
     UINT message_ = 0;
 };

@@ -25,9 +25,11 @@ bool SameFinalPath(const std::wstring& finalPath, const std::wstring& expected) 
     return SamePathText(WithoutLongPrefix(finalPath), WithoutLongPrefix(expected));
 }
 
+// The NT form (not the DOS one, which costs a look at every drive letter under Wine); files and
+// their folders are compared in the same form.
 static std::wstring FinalPathOf(HANDLE handle) {
     wchar_t buffer[MAX_PATH * 4];
-    DWORD n = GetFinalPathNameByHandleW(handle, buffer, MAX_PATH * 4, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    DWORD n = GetFinalPathNameByHandleW(handle, buffer, MAX_PATH * 4, FILE_NAME_NORMALIZED | VOLUME_NAME_NT);
     if (n == 0 || n >= MAX_PATH * 4) return {};
     return std::wstring(buffer, n);
 }

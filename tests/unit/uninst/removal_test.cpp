@@ -2,6 +2,7 @@
 #include <doctest.h>
 
 #include "FakeFileSystem.h"
+#include "uninst/core/Placeholders.h"
 #include "uninst/core/Removal.h"
 
 using namespace uninst;
@@ -146,4 +147,15 @@ TEST_CASE("RemoveFileOrMoveAside takes the steps in order") {
         RemoveFileOrMoveAside(fs, L"C:\\inst\\x");
         CHECK(fs.log == c.log);
     }
+}
+
+TEST_CASE("RemoveShortcuts deletes the three shortcuts in order, then the Start menu folder") {
+    CFakeFileSystem fs;
+    RemoveShortcuts(fs);
+    std::wstring programs = ExpandFolderPlaceholders(L"{usersmprograms}");
+    std::wstring desktop = ExpandFolderPlaceholders(L"{userdesktop}");
+    Paths expected = {L"delete " + programs + L"\\Capturo\\VellumdocCapturo.lnk failed",
+                      L"delete " + programs + L"\\Capturo\\Capturo.lnk failed",
+                      L"delete " + desktop + L"\\Capturo.lnk failed", L"rmdir " + programs + L"\\Capturo failed"};
+    CHECK(fs.log == expected);
 }
