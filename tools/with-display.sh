@@ -10,6 +10,9 @@ for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n1 "$fdfile")
 rm -f "$fdfile"
 "$WINESERVER" -p 2>/dev/null
+# The first Wine program starts the prefix's background services, which inherit its output;
+# start them here on /dev/null, or a pipe reader such as ctest waits on them until its timeout.
+"$WINE" cmd /c exit </dev/null >/dev/null 2>&1
 "$@"
 rc=$?
 "$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null
