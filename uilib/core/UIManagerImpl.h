@@ -3,6 +3,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -40,6 +41,7 @@ struct SharedTables {
     int defaultFontId = -2;   // -2: none chosen
 };
 SharedTables& Shared();
+std::mutex& SharedLock();   // guards Shared(): the uninstaller runs windows on two threads
 
 std::unique_ptr<FontEntry> MakeFont(LPCTSTR name, int size, bool bold, bool underline, bool italic);
 
