@@ -16,8 +16,8 @@ std::wstring Utf8ToWide(const std::string& utf8) {
 
 std::string WideToUtf8(const std::wstring& wide) {
     if (wide.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
     if (n <= 0) return {};
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
@@ -29,8 +29,8 @@ std::string Utf8ToCodePage(const std::string& utf8, unsigned codePage) {
     std::wstring wide = Utf8ToWide(utf8);
     if (wide.empty()) return {};
     // No flags: with none, unmappable characters take the code page's default character.
-    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
     if (n <= 0) return {};
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
@@ -38,4 +38,4 @@ std::string Utf8ToCodePage(const std::string& utf8, unsigned codePage) {
     return out;
 }
 
-}  // namespace textsight
+} // namespace textsight

@@ -13,4 +13,4 @@ std::string Utf8ToCodePage(const std::string& utf8, unsigned codePage);
 std::string WideToUtf8(const std::wstring& wide);
 std::wstring Utf8ToWide(const std::string& utf8);
 
-}  // namespace textsight
+} // namespace textsight

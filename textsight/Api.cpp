@@ -39,7 +39,7 @@ std::wstring LibraryFolder() {
     return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
 }
 
-}  // namespace
+} // namespace
 
 tagScShape::tagScShape() noexcept : text(g_emptyText) {}
 
@@ -73,7 +73,9 @@ tagScShape& tagScShape::operator=(tagScShape&& o) noexcept {
     return *this;
 }
 
-tagScShape::~tagScShape() { FreeText(text); }
+tagScShape::~tagScShape() {
+    FreeText(text);
+}
 
 void tagScShape::SetText(const char* ansiText) noexcept {
     char* copy = CopyText(ansiText);
@@ -97,11 +99,12 @@ int CPubData::GetText_JK(std::wstring& imagePath, std::vector<tagScShape>& block
                                line.confidence);
         }
         blocks.reserve(blocks.size() + found.size());
-        for (tagScShape& shape : found) blocks.push_back(std::move(shape));
+        for (tagScShape& shape : found)
+            blocks.push_back(std::move(shape));
         return recognition.result < 0 ? recognition.result : static_cast<int>(found.size());
     } catch (...) {
         return kTextsightEngineFailed;
     }
 }
 
-}  // namespace PubData
+} // namespace PubData

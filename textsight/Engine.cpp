@@ -64,8 +64,7 @@ std::optional<EngineLocation> CheckConfigured(const EngineSearch& s, const std::
     return std::nullopt;
 }
 
-template <typename Fn>
-Fn WineExport(const char* module, const char* name) {
+template <typename Fn> Fn WineExport(const char* module, const char* name) {
     HMODULE m = GetModuleHandleA(module);
     return m ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
 }
@@ -80,8 +79,8 @@ std::vector<std::wstring> RegistryFolders() {
             for (const wchar_t* value : values) {
                 wchar_t buffer[MAX_PATH] = L"";
                 DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
-                if (RegGetValueW(root, L"SOFTWARE\\Tesseract-OCR", value, RRF_RT_REG_SZ | view, nullptr, buffer,
-                                 &bytes) == ERROR_SUCCESS &&
+                if (RegGetValueW(root, L"SOFTWARE\\Tesseract-OCR", value, RRF_RT_REG_SZ | view, nullptr,
+                                 buffer, &bytes) == ERROR_SUCCESS &&
                     buffer[0])
                     folders.push_back(buffer);
             }
@@ -98,7 +97,7 @@ bool IsFile(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace
+} // namespace
 
 std::wstring SanitiseLanguages(const std::wstring& languages) {
     std::wstring out;
@@ -191,4 +190,4 @@ std::wstring WindowsPathOf(const std::wstring& unixPath) {
     return out;
 }
 
-}  // namespace textsight
+} // namespace textsight

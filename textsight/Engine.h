@@ -9,12 +9,12 @@
 namespace textsight {
 
 struct EngineSettings {
-    std::wstring engine;                    // textsight.ini [textsight] engine=: the engine's file or folder
-    std::wstring languages = L"eng+chi_sim";  // languages=
-    int timeoutMs = 30000;                  // timeout= in seconds
-    int pageSegmentation = -1;              // psm=: the engine's page segmentation; -1 chooses per picture
-    double scale = 0;                       // scale=: enlargement of small text; 0 keeps the built-in one
-    bool engineIsExclusive = false;         // set by TEXTSIGHT_ENGINE: no other place is searched
+    std::wstring engine;                     // textsight.ini [textsight] engine=: the engine's file or folder
+    std::wstring languages = L"eng+chi_sim"; // languages=
+    int timeoutMs = 30000;                   // timeout= in seconds
+    int pageSegmentation = -1;               // psm=: the engine's page segmentation; -1 chooses per picture
+    double scale = 0;                        // scale=: enlargement of small text; 0 keeps the built-in one
+    bool engineIsExclusive = false;          // set by TEXTSIGHT_ENGINE: no other place is searched
 };
 
 // Reads textsight.ini in `folder`, then the environment variables TEXTSIGHT_ENGINE, TEXTSIGHT_TIMEOUT,
@@ -25,16 +25,16 @@ EngineSettings LoadSettings(const std::wstring& folder);
 std::wstring SanitiseLanguages(const std::wstring& languages);
 
 struct EngineLocation {
-    std::wstring path;      // a Windows path, or a Unix path when unixSide
-    bool unixSide = false;  // a host program started through /bin/sh under Wine
+    std::wstring path;     // a Windows path, or a Unix path when unixSide
+    bool unixSide = false; // a host program started through /bin/sh under Wine
 };
 
 // Everything the search looks at, gathered from the system by GatherEngineSearch.
 struct EngineSearch {
     std::wstring libraryFolder;
     EngineSettings settings;
-    std::vector<std::wstring> registryFolders;  // from the engine's Windows installer
-    std::wstring onPath;                        // tesseract.exe found on the PATH, or empty
+    std::vector<std::wstring> registryFolders; // from the engine's Windows installer
+    std::wstring onPath;                       // tesseract.exe found on the PATH, or empty
     bool onWine = false;
     std::function<bool(const std::wstring&)> windowsFileExists;
     std::function<bool(const std::wstring&)> unixFileExists;
@@ -51,4 +51,4 @@ bool RunningOnWine();
 std::wstring UnixPathOf(const std::wstring& windowsPath);
 std::wstring WindowsPathOf(const std::wstring& unixPath);
 
-}  // namespace textsight
+} // namespace textsight

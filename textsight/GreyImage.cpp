@@ -8,11 +8,16 @@ namespace {
 
 constexpr int kMaxSide = 30000;
 
-uint32_t Read32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
-uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t Read32(const uint8_t* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24);
+}
+uint16_t Read16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 
 void Put32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v[at + i] = static_cast<uint8_t>(x >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        v[at + i] = static_cast<uint8_t>(x >> (8 * i));
 }
 void Put16(std::vector<uint8_t>& v, size_t at, uint16_t x) {
     v[at] = static_cast<uint8_t>(x);
@@ -20,9 +25,11 @@ void Put16(std::vector<uint8_t>& v, size_t at, uint16_t x) {
 }
 
 // ITU-R 601 weights in fixed point (sum 256).
-uint8_t Luma(uint8_t r, uint8_t g, uint8_t b) { return static_cast<uint8_t>((77 * r + 150 * g + 29 * b) >> 8); }
+uint8_t Luma(uint8_t r, uint8_t g, uint8_t b) {
+    return static_cast<uint8_t>((77 * r + 150 * g + 29 * b) >> 8);
+}
 
-}  // namespace
+} // namespace
 
 bool DecodeBmp(const uint8_t* data, size_t size, GreyImage& out) {
     if (size < 54 || data[0] != 'B' || data[1] != 'M') return false;
@@ -47,7 +54,8 @@ bool DecodeBmp(const uint8_t* data, size_t size, GreyImage& out) {
         int fileRow = bottomUp ? out.height - 1 - y : y;
         const uint8_t* row = data + pixelOffset + stride * size_t(fileRow);
         uint8_t* dst = &out.pixels[size_t(y) * width];
-        for (int x = 0; x < width; ++x, row += step) dst[x] = Luma(row[2], row[1], row[0]);
+        for (int x = 0; x < width; ++x, row += step)
+            dst[x] = Luma(row[2], row[1], row[0]);
     }
     return true;
 }
@@ -66,11 +74,12 @@ std::vector<uint8_t> EncodeGreyBmp(const GreyImage& image) {
     Put16(file, 26, 1);
     Put16(file, 28, 8);
     Put32(file, 46, 256);
-    for (uint32_t i = 0; i < 256; ++i) Put32(file, 54 + 4 * i, i | (i << 8) | (i << 16));
+    for (uint32_t i = 0; i < 256; ++i)
+        Put32(file, 54 + 4 * i, i | (i << 8) | (i << 16));
     for (int y = 0; y < image.height; ++y)
-        std::memcpy(&file[headers + stride * size_t(image.height - 1 - y)], &image.pixels[size_t(y) * image.width],
-                    size_t(image.width));
+        std::memcpy(&file[headers + stride * size_t(image.height - 1 - y)],
+                    &image.pixels[size_t(y) * image.width], size_t(image.width));
     return file;
 }
 
-}  // namespace textsight
+} // namespace textsight

@@ -24,4 +24,4 @@ bool DecodeBmp(const uint8_t* data, size_t size, GreyImage& out);
 // An 8-bit BMP with a grey palette, which the engine reads directly.
 std::vector<uint8_t> EncodeGreyBmp(const GreyImage& image);
 
-}  // namespace textsight
+} // namespace textsight

@@ -7,7 +7,7 @@
 namespace textsight {
 
 class KernelHandle {
-public:
+  public:
     KernelHandle() = default;
     explicit KernelHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
     ~KernelHandle() { Reset(); }
@@ -26,8 +26,8 @@ public:
         h_ = h;
     }
 
-private:
+  private:
     HANDLE h_ = nullptr;
 };
 
-}  // namespace textsight
+} // namespace textsight

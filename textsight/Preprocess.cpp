@@ -16,7 +16,7 @@ constexpr double kBackgroundHeadroom = 0.85;
 struct TileLevels {
     int background = 255;
     int ink = 0;
-    bool measured = false;  // false for a tile of one flat colour
+    bool measured = false; // false for a tile of one flat colour
 };
 
 using Histogram = std::array<int, 256>;
@@ -45,12 +45,15 @@ int FarMedian(const Histogram& h, int from, int to, int count) {
 TileLevels MeasureTile(const GreyImage& image, int x0, int y0, int x1, int y1) {
     Histogram h{};
     for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) ++h[image.At(x, y)];
+        for (int x = x0; x < x1; ++x)
+            ++h[image.At(x, y)];
     TileLevels t;
     t.background = HistogramPeak(h);
     int darkCount = 0, brightCount = 0;
-    for (int v = 0; v < t.background - kInkDistance; ++v) darkCount += h[v];
-    for (int v = t.background + kInkDistance + 1; v < 256; ++v) brightCount += h[v];
+    for (int v = 0; v < t.background - kInkDistance; ++v)
+        darkCount += h[v];
+    for (int v = t.background + kInkDistance + 1; v < 256; ++v)
+        brightCount += h[v];
     int area = (x1 - x0) * (y1 - y0);
     int inkCount = std::max(darkCount, brightCount);
     if (inkCount < std::max(3, area / 400)) return t;
@@ -64,9 +67,11 @@ TileLevels MeasureTile(const GreyImage& image, int x0, int y0, int x1, int y1) {
 
 // Flat tiles take the polarity of a measured neighbour, so a plain dark panel turns white too.
 void FillFlatTiles(std::vector<TileLevels>& tiles, int cols, int rows) {
-    bool anyMeasured = std::any_of(tiles.begin(), tiles.end(), [](const TileLevels& t) { return t.measured; });
+    bool anyMeasured =
+        std::any_of(tiles.begin(), tiles.end(), [](const TileLevels& t) { return t.measured; });
     if (!anyMeasured) {
-        for (TileLevels& t : tiles) t.ink = t.background < 128 ? 255 : 0, t.measured = true;
+        for (TileLevels& t : tiles)
+            t.ink = t.background < 128 ? 255 : 0, t.measured = true;
         return;
     }
     for (bool changed = true; changed;) {
@@ -95,7 +100,8 @@ std::array<uint8_t, 256> TileTable(const TileLevels& t) {
     std::array<uint8_t, 256> lut{};
     double range = (t.background - t.ink) * kBackgroundHeadroom;
     if (std::abs(range) < 1) range = t.background >= 128 ? 1 : -1;
-    for (int v = 0; v < 256; ++v) lut[v] = static_cast<uint8_t>(std::clamp((v - t.ink) * 255.0 / range, 0.0, 255.0));
+    for (int v = 0; v < 256; ++v)
+        lut[v] = static_cast<uint8_t>(std::clamp((v - t.ink) * 255.0 / range, 0.0, 255.0));
     return lut;
 }
 
@@ -115,7 +121,7 @@ std::vector<Blend> BlendTable(int size, double cellSize, int cells) {
     return table;
 }
 
-}  // namespace
+} // namespace
 
 void NormaliseTiles(GreyImage& image, int tileSize) {
     if (image.width == 0 || image.height == 0) return;
@@ -123,13 +129,15 @@ void NormaliseTiles(GreyImage& image, int tileSize) {
     std::vector<TileLevels> tiles(size_t(cols) * rows);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
-            tiles[r * cols + c] = MeasureTile(image, c * tileSize, r * tileSize,
-                                              std::min(image.width, (c + 1) * tileSize),
-                                              std::min(image.height, (r + 1) * tileSize));
+            tiles[r * cols + c] =
+                MeasureTile(image, c * tileSize, r * tileSize, std::min(image.width, (c + 1) * tileSize),
+                            std::min(image.height, (r + 1) * tileSize));
     FillFlatTiles(tiles, cols, rows);
     std::vector<std::array<uint8_t, 256>> tables;
-    for (const TileLevels& t : tiles) tables.push_back(TileTable(t));
-    std::vector<Blend> bx = BlendTable(image.width, tileSize, cols), by = BlendTable(image.height, tileSize, rows);
+    for (const TileLevels& t : tiles)
+        tables.push_back(TileTable(t));
+    std::vector<Blend> bx = BlendTable(image.width, tileSize, cols),
+                       by = BlendTable(image.height, tileSize, rows);
     for (int y = 0; y < image.height; ++y) {
         const Blend& vy = by[y];
         for (int x = 0; x < image.width; ++x) {
@@ -150,52 +158,63 @@ constexpr uint8_t kInkLevel = 128;
 // Strokes of a rule are at most this thick; a thicker dark run is a filled area and stays.
 constexpr int kMaxRuleThickness = 3;
 
-bool IsInk(const GreyImage& image, int x, int y) { return image.At(x, y) < kInkLevel; }
-
-// Marks dark runs along one direction; `at(i, j)` maps run index i and position j to pixels.
-template <typename At>
-void MarkRuns(int lines, int length, int minLength, At at, std::vector<uint8_t>& mark, int width) {
-    for (int i = 0; i < lines; ++i) {
-        for (int j = 0; j < length;) {
-            int x, y;
-            at(i, j, x, y);
-            int start = j;
-            while (j < length) {
-                at(i, j, x, y);
-                if (mark[size_t(y) * width + x] == 2) break;  // not ink
-                ++j;
-            }
-            if (j - start >= minLength)
-                for (int k = start; k < j; ++k) {
-                    at(i, k, x, y);
-                    mark[size_t(y) * width + x] = 1;
-                }
-            if (j == start) ++j;
-        }
-    }
+bool IsInk(const GreyImage& image, int x, int y) {
+    return image.At(x, y) < kInkLevel;
 }
 
-}  // namespace
+// What RemoveRules knows of each pixel.
+enum Mark : uint8_t { kInk, kRuleInk, kBackground };
+
+// Marks as rule ink the runs of ink of at least `minLength` along one direction; `at(i, j, x, y)`
+// gives the pixel at position j of line i.
+template <typename At>
+void MarkRuns(int lines, int length, int minLength, At at, std::vector<uint8_t>& mark, int width) {
+    auto markAt = [&](int i, int j) -> uint8_t& {
+        int x, y;
+        at(i, j, x, y);
+        return mark[size_t(y) * width + x];
+    };
+    for (int i = 0; i < lines; ++i)
+        for (int j = 0; j < length;) {
+            int start = j;
+            while (j < length && markAt(i, j) != kBackground)
+                ++j;
+            if (j - start >= minLength)
+                for (int k = start; k < j; ++k)
+                    markAt(i, k) = kRuleInk;
+            if (j == start) ++j;
+        }
+}
+
+// How many pixels of ink follow (x, y) in direction (dx, dy), counted up to just past a rule's thickness.
+int InkReach(const std::vector<uint8_t>& mark, int w, int h, int x, int y, int dx, int dy) {
+    int n = 0;
+    for (int cx = x + dx, cy = y + dy; n <= kMaxRuleThickness && cx >= 0 && cy >= 0 && cx < w && cy < h;
+         cx += dx, cy += dy, ++n)
+        if (mark[size_t(cy) * w + cx] == kBackground) break;
+    return n;
+}
+
+} // namespace
 
 void RemoveRules(GreyImage& image, int minHorizontal, int minVertical) {
     int w = image.width, h = image.height;
-    // 0 ink, 1 ink on a long run, 2 background.
     std::vector<uint8_t> mark(size_t(w) * h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) mark[size_t(y) * w + x] = IsInk(image, x, y) ? 0 : 2;
-    MarkRuns(h, w, minHorizontal, [](int i, int j, int& x, int& y) { x = j, y = i; }, mark, w);
-    MarkRuns(w, h, minVertical, [](int i, int j, int& x, int& y) { x = i, y = j; }, mark, w);
+        for (int x = 0; x < w; ++x)
+            mark[size_t(y) * w + x] = IsInk(image, x, y) ? kInk : kBackground;
+    MarkRuns(
+        h, w, minHorizontal, [](int i, int j, int& x, int& y) { x = j, y = i; }, mark, w);
+    MarkRuns(
+        w, h, minVertical, [](int i, int j, int& x, int& y) { x = i, y = j; }, mark, w);
     // Whiten marked pixels only where the run is thin across its direction.
     std::vector<uint8_t> erase(size_t(w) * h, 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            if (mark[size_t(y) * w + x] != 1) continue;
-            int up = 0, down = 0, left = 0, right = 0;
-            while (up <= kMaxRuleThickness && y - up - 1 >= 0 && mark[size_t(y - up - 1) * w + x] != 2) ++up;
-            while (down <= kMaxRuleThickness && y + down + 1 < h && mark[size_t(y + down + 1) * w + x] != 2) ++down;
-            while (left <= kMaxRuleThickness && x - left - 1 >= 0 && mark[size_t(y) * w + x - left - 1] != 2) ++left;
-            while (right <= kMaxRuleThickness && x + right + 1 < w && mark[size_t(y) * w + x + right + 1] != 2) ++right;
-            bool thin = std::min(up + down + 1, left + right + 1) <= kMaxRuleThickness;
+            if (mark[size_t(y) * w + x] != kRuleInk) continue;
+            int across = 1 + InkReach(mark, w, h, x, y, 0, -1) + InkReach(mark, w, h, x, y, 0, 1);
+            int along = 1 + InkReach(mark, w, h, x, y, -1, 0) + InkReach(mark, w, h, x, y, 1, 0);
+            bool thin = std::min(across, along) <= kMaxRuleThickness;
             if (thin) erase[size_t(y) * w + x] = 1;
         }
     for (size_t i = 0; i < erase.size(); ++i)
@@ -206,7 +225,8 @@ int CountTextBands(const GreyImage& image) {
     int bands = 0, blankRun = 2;
     for (int y = 0; y < image.height; ++y) {
         bool ink = false;
-        for (int x = 0; x < image.width && !ink; ++x) ink = IsInk(image, x, y);
+        for (int x = 0; x < image.width && !ink; ++x)
+            ink = IsInk(image, x, y);
         if (ink && blankRun >= 2) ++bands;
         blankRun = ink ? 0 : blankRun + 1;
     }
@@ -243,7 +263,8 @@ GreyImage AddBorder(const GreyImage& image, int border) {
 double ChooseScale(int width, int height, const PipelineOptions& options) {
     double scale = options.smallTextScale;
     double pixels = double(width) * height * scale * scale;
-    if (pixels > options.maxEnginePixels) scale = std::sqrt(options.maxEnginePixels / (double(width) * height));
+    if (pixels > options.maxEnginePixels)
+        scale = std::sqrt(options.maxEnginePixels / (double(width) * height));
     return std::max(1.0, scale);
 }
 
@@ -260,4 +281,4 @@ PreparedPicture PreparePicture(GreyImage picture, const PipelineOptions& options
     return prepared;
 }
 
-}  // namespace textsight
+} // namespace textsight

@@ -7,12 +7,12 @@
 namespace textsight {
 
 struct PipelineOptions {
-    double smallTextScale = 2.5;      // enlargement of UI text (11–16 px); measured best of 2.5, 3 and 4
-    int maxEnginePixels = 12000000;   // larger pictures are enlarged less, to bound the engine's time
-    int border = 12;                  // white margin, in engine pixels, so text never touches the edge
-    int tileSize = 32;                // side of the tiles whose background and ink levels are measured
-    int ruleLength = 30;              // horizontal dark runs at least this long (picture pixels) are borders
-    int verticalRuleLength = 20;      // vertical ones: longer than any glyph of 11–16 px text
+    double smallTextScale = 2.5;    // enlargement of UI text (11–16 px); measured best of 2.5, 3 and 4
+    int maxEnginePixels = 12000000; // larger pictures are enlarged less, to bound the engine's time
+    int border = 12;                // white margin, in engine pixels, so text never touches the edge
+    int tileSize = 32;              // side of the tiles whose background and ink levels are measured
+    int ruleLength = 30;            // horizontal dark runs at least this long (picture pixels) are borders
+    int verticalRuleLength = 20;    // vertical ones: longer than any glyph of 11–16 px text
 };
 
 // Per tile: the background level is the histogram's peak, the ink level the typical far level;
@@ -44,4 +44,4 @@ struct PreparedPicture {
 
 PreparedPicture PreparePicture(GreyImage picture, const PipelineOptions& options);
 
-}  // namespace textsight
+} // namespace textsight

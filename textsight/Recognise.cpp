@@ -14,17 +14,18 @@ namespace {
 
 // Deletes the files of one run, whatever way the run ends.
 class ScratchFiles {
-public:
+  public:
     ScratchFiles() = default;
     ~ScratchFiles() {
-        for (const std::wstring& path : paths_) DeleteFileW(path.c_str());
+        for (const std::wstring& path : paths_)
+            DeleteFileW(path.c_str());
     }
     ScratchFiles(const ScratchFiles&) = delete;
     ScratchFiles& operator=(const ScratchFiles&) = delete;
 
     void Add(const std::wstring& path) { paths_.push_back(path); }
 
-private:
+  private:
     std::vector<std::wstring> paths_;
 };
 
@@ -62,7 +63,7 @@ void KeepForDiagnosis(const RunRequest& request) {
     CopyFileW((request.outputBase + L".tsv").c_str(), (stem + L".tsv").c_str(), FALSE);
 }
 
-}  // namespace
+} // namespace
 
 Recognition RecogniseFile(const std::wstring& bmpPath, const std::wstring& libraryFolder) {
     Recognition outcome;
@@ -78,12 +79,19 @@ Recognition RecogniseFile(const std::wstring& bmpPath, const std::wstring& libra
     ScratchFiles scratch;
     std::wstring base = ReserveScratchBase(scratch);
     if (base.empty()) return {PubData::kTextsightEngineFailed, {}};
-    RunRequest request{*engine, base + L"_in.bmp", base + L"_out", base, settings.languages,
-                       PageSegmentationFor(prepared, settings), settings.timeoutMs};
+    RunRequest request{*engine,
+                       base + L"_in.bmp",
+                       base + L"_out",
+                       base,
+                       settings.languages,
+                       PageSegmentationFor(prepared, settings),
+                       settings.timeoutMs};
     scratch.Add(request.picture);
-    for (const std::wstring& path : RunScratchFiles(request)) scratch.Add(path);
+    for (const std::wstring& path : RunScratchFiles(request))
+        scratch.Add(path);
     std::vector<uint8_t> encoded = EncodeGreyBmp(prepared.image);
-    if (!WriteWholeFile(request.picture, encoded.data(), encoded.size())) return {PubData::kTextsightEngineFailed, {}};
+    if (!WriteWholeFile(request.picture, encoded.data(), encoded.size()))
+        return {PubData::kTextsightEngineFailed, {}};
 
     RunStatus status = RunEngine(request);
     std::string tsv;
@@ -95,4 +103,4 @@ Recognition RecogniseFile(const std::wstring& bmpPath, const std::wstring& libra
     return outcome;
 }
 
-}  // namespace textsight
+} // namespace textsight

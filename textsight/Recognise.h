@@ -6,7 +6,7 @@
 namespace textsight {
 
 struct Recognition {
-    int result = 0;  // 0, or one of the negative TextsightResult values
+    int result = 0; // 0, or one of the negative TextsightResult values
     std::vector<TextLine> lines;
 };
 
@@ -14,4 +14,4 @@ struct Recognition {
 // is removed before it returns.
 Recognition RecogniseFile(const std::wstring& bmpPath, const std::wstring& libraryFolder);
 
-}  // namespace textsight
+} // namespace textsight

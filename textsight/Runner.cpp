@@ -54,18 +54,24 @@ RunStatus RunWindowsProcess(const RunRequest& r) {
     return code == 0 ? RunStatus::Finished : RunStatus::Failed;
 }
 
-std::string HostPath(const std::wstring& windowsPath) { return WideToUtf8(UnixPathOf(windowsPath)); }
+std::string HostPath(const std::wstring& windowsPath) {
+    return WideToUtf8(UnixPathOf(windowsPath));
+}
 
 std::string WineScript(const RunRequest& r, const std::string& done) {
     int seconds = (r.timeoutMs + 999) / 1000;
     std::string engine = WideToUtf8(r.engine.path);
     // One engine thread: on a loaded machine the engine's parallel sections mostly wait for each other.
     return "OMP_THREAD_LIMIT=1; export OMP_THREAD_LIMIT\n"
-           "/usr/bin/timeout -k 2 " + std::to_string(seconds) + " " + ShellQuote(engine) + " " +
-           ShellQuote(HostPath(r.picture)) + " " + ShellQuote(HostPath(r.outputBase)) +
-           WideToUtf8(EngineArguments(r)) + " >/dev/null 2>&1\n"
-           "echo $? > " + ShellQuote(done + ".part") + "\n"
-           "/bin/mv -f " + ShellQuote(done + ".part") + " " + ShellQuote(done) + "\n";
+           "/usr/bin/timeout -k 2 " +
+           std::to_string(seconds) + " " + ShellQuote(engine) + " " + ShellQuote(HostPath(r.picture)) + " " +
+           ShellQuote(HostPath(r.outputBase)) + WideToUtf8(EngineArguments(r)) +
+           " >/dev/null 2>&1\n"
+           "echo $? > " +
+           ShellQuote(done + ".part") +
+           "\n"
+           "/bin/mv -f " +
+           ShellQuote(done + ".part") + " " + ShellQuote(done) + "\n";
 }
 
 RunStatus RunHostProcess(const RunRequest& r) {
@@ -78,14 +84,15 @@ RunStatus RunHostProcess(const RunRequest& r) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &info))
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &info))
         return RunStatus::NotStarted;
     KernelHandle process(info.hProcess), thread(info.hThread);
     DWORD start = GetTickCount();
     std::string status;
     while (!ReadWholeFile(done, status)) {
-        if (GetTickCount() - start > static_cast<DWORD>(r.timeoutMs) + kReportMarginMs) return RunStatus::TimedOut;
+        if (GetTickCount() - start > static_cast<DWORD>(r.timeoutMs) + kReportMarginMs)
+            return RunStatus::TimedOut;
         Sleep(kPollMs);
     }
     int code = std::atoi(status.c_str());
@@ -93,11 +100,12 @@ RunStatus RunHostProcess(const RunRequest& r) {
     return code == 0 ? RunStatus::Finished : RunStatus::Failed;
 }
 
-}  // namespace
+} // namespace
 
 std::string ShellQuote(const std::string& text) {
     std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 
@@ -106,12 +114,14 @@ RunStatus RunEngine(const RunRequest& request) {
 }
 
 std::vector<std::wstring> RunScratchFiles(const RunRequest& r) {
-    return {r.outputBase + L".tsv", r.scriptBase + L".sh", r.scriptBase + L".done", r.scriptBase + L".done.part"};
+    return {r.outputBase + L".tsv", r.scriptBase + L".sh", r.scriptBase + L".done",
+            r.scriptBase + L".done.part"};
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& contents) {
-    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > (1 << 30)) return false;
     contents.assign(static_cast<size_t>(size.QuadPart), '\0');
@@ -122,10 +132,11 @@ bool ReadWholeFile(const std::wstring& path, std::string& contents) {
 }
 
 bool WriteWholeFile(const std::wstring& path, const void* data, size_t size) {
-    KernelHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_TEMPORARY, nullptr));
     DWORD written = 0;
-    return file && WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+    return file && WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) &&
+           written == size;
 }
 
-}  // namespace textsight
+} // namespace textsight

@@ -11,10 +11,10 @@ enum class RunStatus { Finished, Failed, TimedOut, NotStarted };
 
 struct RunRequest {
     EngineLocation engine;
-    std::wstring picture;      // the prepared picture (Windows path)
-    std::wstring outputBase;   // the engine writes outputBase + ".tsv"
-    std::wstring scriptBase;   // scratch files for the Wine road: scriptBase + ".sh", ".done"
-    std::wstring languages;    // already sanitised
+    std::wstring picture;    // the prepared picture (Windows path)
+    std::wstring outputBase; // the engine writes outputBase + ".tsv"
+    std::wstring scriptBase; // scratch files for the Wine road: scriptBase + ".sh", ".done"
+    std::wstring languages;  // already sanitised
     int pageSegmentation = 11;
     int timeoutMs = 30000;
 };
@@ -32,4 +32,4 @@ std::string ShellQuote(const std::string& text);
 bool ReadWholeFile(const std::wstring& path, std::string& contents);
 bool WriteWholeFile(const std::wstring& path, const void* data, size_t size);
 
-}  // namespace textsight
+} // namespace textsight

@@ -78,7 +78,8 @@ char32_t NextCodePoint(const std::string& s, size_t& i) {
 
 std::vector<char32_t> CodePoints(const std::string& s) {
     std::vector<char32_t> out;
-    for (size_t i = 0; i < s.size();) out.push_back(NextCodePoint(s, i));
+    for (size_t i = 0; i < s.size();)
+        out.push_back(NextCodePoint(s, i));
     return out;
 }
 
@@ -126,7 +127,65 @@ void AppendWord(TextLine& line, Box& lastBox, const Word& word) {
     lastBox = word.engineBox;
 }
 
-}  // namespace
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+char32_t FullWidthOf(char32_t c) {
+    switch (c) {
+    case ':':
+        return U'\uFF1A';
+    case ',':
+        return U'\uFF0C';
+    case ';':
+        return U'\uFF1B';
+    case '!':
+        return U'\uFF01';
+    case '?':
+        return U'\uFF1F';
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+std::string UseChinesePunctuation(const std::string& utf8) {
+    std::vector<char32_t> in = CodePoints(utf8), out;
+    for (size_t i = 0; i < in.size(); ++i) {
+        char32_t wide = FullWidthOf(in[i]);
+        size_t before = out.size();
+        while (before > 0 && out[before - 1] == ' ')
+            --before;
+        if (wide && before > 0 && IsCjkCodePoint(out[before - 1])) {
+            // Chinese punctuation sits between characters with no spaces around it.
+            out.resize(before);
+            out.push_back(wide);
+            while (i + 1 < in.size() && in[i + 1] == ' ')
+                ++i;
+        } else {
+            out.push_back(in[i]);
+        }
+    }
+    std::string text;
+    for (char32_t c : out)
+        AppendUtf8(text, c);
+    return text;
+}
 
 bool IsCjkCodePoint(char32_t c) {
     return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
@@ -164,7 +223,9 @@ bool MapBoxToPicture(const Box& engineBox, const PictureMapping& m, Box& out) {
 bool IsNoiseWord(const Word& word) {
     std::vector<char32_t> cps = CodePoints(word.text);
     // Frame edges the preparation left are read as bars and brackets, often with high confidence.
-    auto isFrameMark = [](char32_t c) { return c == '|' || c == '[' || c == ']' || c == '!' || c == '{' || c == '}'; };
+    auto isFrameMark = [](char32_t c) {
+        return c == '|' || c == '[' || c == ']' || c == '!' || c == '{' || c == '}';
+    };
     if (std::all_of(cps.begin(), cps.end(), isFrameMark)) return true;
     bool hasWordCharacter = std::any_of(cps.begin(), cps.end(), IsWordCharacter);
     if (!hasWordCharacter) return word.confidence < 60;
@@ -201,8 +262,10 @@ std::vector<TextLine> GroupIntoLines(std::vector<Word> words) {
         confidenceSums[best] += word.confidence;
         wordCounts[best] += 1;
     }
-    for (size_t i = 0; i < lines.size(); ++i)
+    for (size_t i = 0; i < lines.size(); ++i) {
         lines[i].confidence = static_cast<int>(std::lround(confidenceSums[i] / wordCounts[i]));
+        lines[i].text = UseChinesePunctuation(lines[i].text);
+    }
     SortReadingOrder(lines);
     return lines;
 }
@@ -215,7 +278,8 @@ void SortReadingOrder(std::vector<TextLine>& lines) {
     for (size_t rowStart = 0; rowStart < lines.size();) {
         size_t rowEnd = rowStart + 1;
         const Box& first = lines[rowStart].box;
-        while (rowEnd < lines.size() && centre(lines[rowEnd]) < 2 * first.bottom) ++rowEnd;
+        while (rowEnd < lines.size() && centre(lines[rowEnd]) < 2 * first.bottom)
+            ++rowEnd;
         std::stable_sort(lines.begin() + rowStart, lines.begin() + rowEnd,
                          [](const TextLine& a, const TextLine& b) { return a.box.left < b.box.left; });
         rowStart = rowEnd;
@@ -235,4 +299,4 @@ std::vector<TextLine> LinesFromWords(std::vector<Word> words, const PictureMappi
     return GroupIntoLines(std::move(kept));
 }
 
-}  // namespace textsight
+} // namespace textsight

@@ -28,6 +28,10 @@ std::vector<TextLine> GroupIntoLines(std::vector<Word> words);
 // Sorts lines into rows top to bottom, each row left to right.
 void SortReadingOrder(std::vector<TextLine>& lines);
 
+// The engine reads full-width punctuation as ASCII; after a CJK character it becomes full-width again,
+// with the spaces around it dropped ("名称 : 值" → "名称：值").
+std::string UseChinesePunctuation(const std::string& utf8);
+
 // True for code points of CJK scripts and their full-width punctuation.
 bool IsCjkCodePoint(char32_t c);
 
@@ -37,4 +41,4 @@ std::vector<TextLine> LinesFromWords(std::vector<Word> words, const PictureMappi
 // The whole road from engine output to the lines returned to the caller.
 std::vector<TextLine> LinesFromTsv(const std::string& tsv, const PictureMapping& mapping);
 
-}  // namespace textsight
+} // namespace textsight

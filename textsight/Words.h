@@ -16,7 +16,7 @@ struct Box {
 // One word as the engine reported it (text in UTF-8, confidence 0 to 100).
 struct Word {
     Box box;
-    Box engineBox;  // as the engine gave it, before mapping: finer for measuring gaps
+    Box engineBox; // as the engine gave it, before mapping: finer for measuring gaps
     double confidence = 0;
     std::string text;
 };
@@ -25,7 +25,7 @@ struct Word {
 struct TextLine {
     Box box;
     int confidence = 0;
-    std::string text;  // UTF-8
+    std::string text; // UTF-8
 };
 
-}  // namespace textsight
+} // namespace textsight

@@ -21,7 +21,7 @@
 struct TEXTSIGHT_API tagScShape {
     int left = 0, top = 0, right = 0, bottom = 0;
     char* text;
-    int confidence = 0;  // the engine's mean word confidence, 0 to 100
+    int confidence = 0; // the engine's mean word confidence, 0 to 100
 
     tagScShape() noexcept;
     tagScShape(int l, int t, int r, int b, const char* ansiText, int conf) noexcept;
@@ -46,7 +46,7 @@ enum TextsightResult : int {
 
 // One object per recognition job; any thread. Never throws.
 class TEXTSIGHT_API CPubData {
-public:
+  public:
     CPubData() noexcept;
     ~CPubData();
     CPubData(const CPubData&) = delete;
@@ -58,4 +58,4 @@ public:
     int GetText_JK(std::wstring& imagePath, std::vector<tagScShape>& blocks) noexcept;
 };
 
-}  // namespace PubData
+} // namespace PubData

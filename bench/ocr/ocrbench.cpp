@@ -19,9 +19,11 @@ std::wstring FromCodePage(const std::string& s, UINT codePage) {
 }
 
 std::string ToUtf8(const std::wstring& w) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    int n =
+        WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
     std::string s(n > 0 ? n : 0, '\0');
-    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
     return s;
 }
 
@@ -32,7 +34,7 @@ double NowMs() {
     return count.QuadPart * 1000.0 / frequency.QuadPart;
 }
 
-}  // namespace
+} // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
@@ -54,8 +56,8 @@ int wmain(int argc, wchar_t** argv) {
         double elapsed = NowMs() - start;
         out << "IMG\t" << index << '\t' << elapsed << '\t' << result << '\n';
         for (const tagScShape& b : blocks)
-            out << "BLK\t" << b.left << '\t' << b.top << '\t' << b.right << '\t' << b.bottom << '\t' << b.confidence
-                << '\t' << ToUtf8(FromCodePage(b.text, CP_THREAD_ACP)) << '\n';
+            out << "BLK\t" << b.left << '\t' << b.top << '\t' << b.right << '\t' << b.bottom << '\t'
+                << b.confidence << '\t' << ToUtf8(FromCodePage(b.text, CP_THREAD_ACP)) << '\n';
         out.flush();
     }
     return 0;

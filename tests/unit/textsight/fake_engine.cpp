@@ -13,9 +13,10 @@ int wmain(int argc, wchar_t** argv) {
     if (std::wstring(mode) == L"fail" || argc < 3) return 1;
     FILE* out = _wfopen((std::wstring(argv[2]) + L".tsv").c_str(), L"wb");
     if (!out) return 1;
-    std::fputs("level\tpage_num\tblock_num\tpar_num\tline_num\tword_num\tleft\ttop\twidth\theight\tconf\ttext\n"
-               "5\t1\t1\t1\t1\t1\t32\t32\t60\t30\t95\tHello\n",
-               out);
+    std::fputs(
+        "level\tpage_num\tblock_num\tpar_num\tline_num\tword_num\tleft\ttop\twidth\theight\tconf\ttext\n"
+        "5\t1\t1\t1\t1\t1\t32\t32\t60\t30\t95\tHello\n",
+        out);
     std::fclose(out);
     return 0;
 }

@@ -14,7 +14,7 @@ namespace {
 
 // Sets an environment variable for one test and puts the old value back.
 class ScopedVariable {
-public:
+  public:
     ScopedVariable(const wchar_t* name, const std::wstring& value) : name_(name) {
         wchar_t old[2048];
         DWORD n = GetEnvironmentVariableW(name, old, 2048);
@@ -24,7 +24,7 @@ public:
     }
     ~ScopedVariable() { SetEnvironmentVariableW(name_, hadOld_ ? old_.c_str() : nullptr); }
 
-private:
+  private:
     const wchar_t* name_;
     std::wstring old_;
     bool hadOld_ = false;
@@ -45,7 +45,7 @@ std::vector<std::wstring> FilesIn(const std::wstring& folder) {
 
 // A private temporary folder for one test, which becomes TMP and TEMP while the test runs.
 class PrivateTempFolder {
-public:
+  public:
     PrivateTempFolder() {
         wchar_t base[MAX_PATH];
         GetTempPathW(MAX_PATH, base);
@@ -57,12 +57,13 @@ public:
         temp_ = std::make_unique<ScopedVariable>(L"TEMP", path_);
     }
     ~PrivateTempFolder() {
-        for (const std::wstring& name : FilesIn(path_)) DeleteFileW((path_ + L"\\" + name).c_str());
+        for (const std::wstring& name : FilesIn(path_))
+            DeleteFileW((path_ + L"\\" + name).c_str());
         RemoveDirectoryW(path_.c_str());
     }
     const std::wstring& Path() const { return path_; }
 
-private:
+  private:
     std::wstring path_;
     std::unique_ptr<ScopedVariable> tmp_, temp_;
 };
@@ -84,8 +85,8 @@ bool WriteTextPicture(const std::wstring& path, int width, int height,
     SetBkMode(dc, TRANSPARENT);
     int y = 8;
     for (const auto& [face, text] : fontAndText) {
-        HFONT font = CreateFontW(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                                 face);
+        HFONT font = CreateFontW(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                 NONANTIALIASED_QUALITY, 0, face);
         HGDIOBJ oldFont = SelectObject(dc, font);
         TextOutW(dc, 8, y, text, static_cast<int>(wcslen(text)));
         SelectObject(dc, oldFont);
@@ -96,7 +97,8 @@ bool WriteTextPicture(const std::wstring& path, int width, int height,
     SelectObject(dc, oldBitmap);
     DeleteDC(dc);
     DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u, imageSize = stride * height;
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
+    BITMAPFILEHEADER file{0x4D42,
+                          static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
                           0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     info.bmiHeader.biSizeImage = imageSize;
     HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -135,7 +137,7 @@ std::wstring FakeEngine(const char* name) {
     return std::wstring(path.begin(), path.end());
 }
 
-}  // namespace
+} // namespace
 
 TEST_CASE("a picture with known text comes back line by line, in reading order, in the ANSI code page") {
     ScopedVariable engine(L"TEXTSIGHT_ENGINE", L"");
@@ -198,7 +200,8 @@ TEST_CASE("a Windows engine is waited for, read, and ended at the time limit") {
         const wchar_t* mode;
         int expected;
         size_t blocks;
-    } cases[] = {{L"tsv", 1, 1}, {L"fail", PubData::kTextsightEngineFailed, 0},
+    } cases[] = {{L"tsv", 1, 1},
+                 {L"fail", PubData::kTextsightEngineFailed, 0},
                  {L"hang", PubData::kTextsightEngineFailed, 0}};
     for (auto& c : cases) {
         CAPTURE(std::string(c.mode, c.mode + wcslen(c.mode)));

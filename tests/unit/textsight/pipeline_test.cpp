@@ -27,7 +27,8 @@ std::vector<uint8_t> MakeBmp(int w, int h, int bits, bool bottomUp, const std::v
     size_t stride = (size_t(w) * bits / 8 + 3) & ~size_t(3);
     std::vector<uint8_t> f(54 + stride * h, 0);
     auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) f[at + i] = static_cast<uint8_t>(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            f[at + i] = static_cast<uint8_t>(v >> (8 * i));
     };
     f[0] = 'B', f[1] = 'M';
     put32(2, static_cast<uint32_t>(f.size()));
@@ -45,7 +46,7 @@ std::vector<uint8_t> MakeBmp(int w, int h, int bits, bool bottomUp, const std::v
     return f;
 }
 
-}  // namespace
+} // namespace
 
 TEST_CASE("UTF-8 text becomes ANSI text; what a code page lacks becomes its default character") {
     struct {
@@ -84,7 +85,8 @@ TEST_CASE("BMP pictures are read as luminance, rows top first") {
         REQUIRE(DecodeBmp(file.data(), file.size(), image));
         REQUIRE(image.width == 2);
         REQUIRE(image.height == 2);
-        for (int i = 0; i < 4; ++i) CHECK(image.pixels[i] == expected[i]);
+        for (int i = 0; i < 4; ++i)
+            CHECK(image.pixels[i] == expected[i]);
     }
 }
 
@@ -105,7 +107,8 @@ TEST_CASE("files that are not a readable BMP are refused") {
 
 TEST_CASE("grey BMPs written for the engine read back") {
     GreyImage image(5, 3);
-    for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint8_t>(i * 17);
+    for (size_t i = 0; i < image.pixels.size(); ++i)
+        image.pixels[i] = static_cast<uint8_t>(i * 17);
     std::vector<uint8_t> file = EncodeGreyBmp(image);
     CHECK(file.size() == 14 + 40 + 1024 + 8 * 3);
     // Row 0 is stored last, bottom-up; its first pixel is value 0.
@@ -117,14 +120,16 @@ TEST_CASE("light text on a dark panel and dark text on white both end dark on wh
     // Left half: a dark panel with light strokes; right half: white with dark strokes.
     GreyImage image(128, 64, 255);
     for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) image.At(x, y) = 35;
+        for (int x = 0; x < 64; ++x)
+            image.At(x, y) = 35;
     for (int y = 20; y < 40; ++y)
-        for (int x : {10, 11, 30, 31, 74, 75, 100, 101}) image.At(x, y) = x < 64 ? 230 : 20;
+        for (int x : {10, 11, 30, 31, 74, 75, 100, 101})
+            image.At(x, y) = x < 64 ? 230 : 20;
     NormaliseTiles(image, 32);
     struct {
         int x, y;
         bool dark;
-    } probes[] = {{5, 5, false}, {10, 30, true}, {31, 25, true}, {20, 30, false},
+    } probes[] = {{5, 5, false},    {10, 30, true}, {31, 25, true},  {20, 30, false},
                   {120, 60, false}, {74, 30, true}, {101, 35, true}, {90, 30, false}};
     for (auto& p : probes) {
         CAPTURE(p.x);
@@ -140,18 +145,20 @@ TEST_CASE("thin long rules are whitened; glyph strokes and filled areas stay") {
     GreyImage image(100, 60, 255);
     auto fill = [&](int x0, int y0, int x1, int y1) {
         for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) image.At(x, y) = 0;
+            for (int x = x0; x < x1; ++x)
+                image.At(x, y) = 0;
     };
-    fill(0, 2, 100, 3);    // a separator, 1 px thick
-    fill(5, 10, 7, 40);    // a button's side, 2 px thick and 30 px high
-    fill(20, 10, 22, 26);  // a glyph's stem, 16 px high
-    fill(30, 20, 48, 22);  // a glyph's bar, 18 px long
-    fill(60, 10, 95, 50);  // a filled area
+    fill(0, 2, 100, 3);   // a separator, 1 px thick
+    fill(5, 10, 7, 40);   // a button's side, 2 px thick and 30 px high
+    fill(20, 10, 22, 26); // a glyph's stem, 16 px high
+    fill(30, 20, 48, 22); // a glyph's bar, 18 px long
+    fill(60, 10, 95, 50); // a filled area
     RemoveRules(image, 30, 20);
     struct {
         int x, y;
         bool ink;
-    } probes[] = {{50, 2, false}, {6, 25, false}, {21, 15, true}, {40, 21, true}, {70, 30, true}, {60, 10, true}};
+    } probes[] = {{50, 2, false}, {6, 25, false}, {21, 15, true},
+                  {40, 21, true}, {70, 30, true}, {60, 10, true}};
     for (auto& p : probes) {
         CAPTURE(p.x);
         CAPTURE(p.y);
@@ -161,14 +168,18 @@ TEST_CASE("thin long rules are whitened; glyph strokes and filled areas stay") {
 
 TEST_CASE("bands of text are counted across blank rows") {
     struct {
-        std::vector<std::pair<int, int>> inkRows;  // [from, to) ranges
+        std::vector<std::pair<int, int>> inkRows; // [from, to) ranges
         int bands;
-    } cases[] = {{{}, 0}, {{{5, 15}}, 1}, {{{5, 15}, {16, 20}}, 1}, {{{5, 15}, {17, 20}}, 2},
+    } cases[] = {{{}, 0},
+                 {{{5, 15}}, 1},
+                 {{{5, 15}, {16, 20}}, 1},
+                 {{{5, 15}, {17, 20}}, 2},
                  {{{0, 3}, {10, 12}, {20, 30}}, 3}};
     for (auto& c : cases) {
         GreyImage image(10, 40, 255);
         for (auto [from, to] : c.inkRows)
-            for (int y = from; y < to; ++y) image.At(4, y) = 0;
+            for (int y = from; y < to; ++y)
+                image.At(4, y) = 0;
         CHECK(CountTextBands(image) == c.bands);
     }
 }
@@ -212,17 +223,42 @@ TEST_CASE("the engine is searched beside the library, in the ini, the registry, 
     const std::wstring installed = L"C:\\Program Files\\Tesseract-OCR\\tesseract.exe";
     const std::wstring onPath = L"C:\\bin\\tesseract.exe";
     Case cases[] = {
-        {"bundled first", {bundled, configured, installed}, {L"/usr/bin/tesseract"}, L"D:\\OCR", false, true,
-         bundled, false},
+        {"bundled first",
+         {bundled, configured, installed},
+         {L"/usr/bin/tesseract"},
+         L"D:\\OCR",
+         false,
+         true,
+         bundled,
+         false},
         {"ini folder next", {configured, installed}, {}, L"D:\\OCR", false, true, configured, false},
         {"ini program path", {configured}, {}, configured, false, false, configured, false},
         {"ini path missing: registry", {installed}, {}, L"D:\\Nowhere", false, false, installed, false},
         {"PATH before the host", {}, {L"/usr/bin/tesseract"}, L"", false, true, onPath, false},
-        {"host engine under Wine", {}, {L"/usr/bin/tesseract"}, L"", false, true, L"/usr/bin/tesseract", true},
-        {"ini Unix path under Wine", {}, {L"/opt/t/tesseract"}, L"/opt/t/tesseract", false, true,
-         L"/opt/t/tesseract", true},
-        {"exclusive setting pointing nowhere finds none", {bundled, installed}, {L"/usr/bin/tesseract"},
-         L"C:\\nowhere\\tesseract.exe", true, true, L"", false},
+        {"host engine under Wine",
+         {},
+         {L"/usr/bin/tesseract"},
+         L"",
+         false,
+         true,
+         L"/usr/bin/tesseract",
+         true},
+        {"ini Unix path under Wine",
+         {},
+         {L"/opt/t/tesseract"},
+         L"/opt/t/tesseract",
+         false,
+         true,
+         L"/opt/t/tesseract",
+         true},
+        {"exclusive setting pointing nowhere finds none",
+         {bundled, installed},
+         {L"/usr/bin/tesseract"},
+         L"C:\\nowhere\\tesseract.exe",
+         true,
+         true,
+         L"",
+         false},
         {"nothing outside Wine", {}, {L"/usr/bin/tesseract"}, L"", false, false, L"", false},
     };
     for (const Case& c : cases) {

@@ -7,7 +7,8 @@ using namespace textsight;
 
 namespace {
 
-const char kHeader[] = "level\tpage_num\tblock_num\tpar_num\tline_num\tword_num\tleft\ttop\twidth\theight\tconf\ttext\n";
+const char kHeader[] =
+    "level\tpage_num\tblock_num\tpar_num\tline_num\tword_num\tleft\ttop\twidth\theight\tconf\ttext\n";
 
 struct ExpectedLine {
     const char* text;
@@ -21,22 +22,25 @@ struct TsvCase {
     std::vector<ExpectedLine> lines;
 };
 
-std::string WithHeader(const std::string& rows) { return kHeader + rows; }
+std::string WithHeader(const std::string& rows) {
+    return kHeader + rows;
+}
 
 // From the engine (psm 11, eng+chi_sim) on a 260 × 60 picture enlarged three times.
-const char kRealOutput[] =
-    "1\t1\t0\t0\t0\t0\t0\t0\t780\t180\t-1\t\n"
-    "2\t1\t1\t0\t0\t0\t18\t21\t246\t42\t-1\t\n"
-    "4\t1\t1\t1\t1\t0\t18\t21\t246\t42\t-1\t\n"
-    "5\t1\t1\t1\t1\t1\t18\t21\t246\t42\t94.059021\tOpen\n"
-    "5\t1\t1\t1\t1\t2\t118\t17\t59\t50\t94.059021\tthe\n"
-    "5\t1\t1\t1\t1\t3\t193\t21\t71\t42\t96.786491\tfile\n"
-    "2\t1\t2\t0\t0\t0\t18\t96\t237\t36\t-1\t\n"
-    "5\t1\t2\t1\t1\t1\t18\t96\t72\t36\t95.904114\t打开\n"
-    "5\t1\t2\t1\t1\t2\t108\t96\t60\t36\t92.574890\t文件\n"
-    "5\t1\t2\t1\t1\t3\t183\t92\t72\t56\t6.234589\tikS\n";
+const char kRealOutput[] = "1\t1\t0\t0\t0\t0\t0\t0\t780\t180\t-1\t\n"
+                           "2\t1\t1\t0\t0\t0\t18\t21\t246\t42\t-1\t\n"
+                           "4\t1\t1\t1\t1\t0\t18\t21\t246\t42\t-1\t\n"
+                           "5\t1\t1\t1\t1\t1\t18\t21\t246\t42\t94.059021\tOpen\n"
+                           "5\t1\t1\t1\t1\t2\t118\t17\t59\t50\t94.059021\tthe\n"
+                           "5\t1\t1\t1\t1\t3\t193\t21\t71\t42\t96.786491\tfile\n"
+                           "2\t1\t2\t0\t0\t0\t18\t96\t237\t36\t-1\t\n"
+                           "5\t1\t2\t1\t1\t1\t18\t96\t72\t36\t95.904114\t打开\n"
+                           "5\t1\t2\t1\t1\t2\t108\t96\t60\t36\t92.574890\t文件\n"
+                           "5\t1\t2\t1\t1\t3\t183\t92\t72\t56\t6.234589\tikS\n";
 
-PictureMapping Plain(int w, int h) { return {1.0, 0, w, h}; }
+PictureMapping Plain(int w, int h) {
+    return {1.0, 0, w, h};
+}
 
 std::vector<TsvCase> Cases() {
     return {
@@ -101,7 +105,7 @@ std::vector<TsvCase> Cases() {
     };
 }
 
-}  // namespace
+} // namespace
 
 TEST_CASE("engine TSV becomes text lines in picture pixels and reading order") {
     for (const TsvCase& c : Cases()) {
@@ -127,12 +131,30 @@ TEST_CASE("a line's confidence is the mean of its words'") {
     CHECK(lines[0].confidence == 81);
 }
 
+TEST_CASE("punctuation after Chinese text is Chinese punctuation") {
+    struct {
+        const char* in;
+        const char* out;
+    } cases[] = {{"名称:", "名称："},
+                 {"所有者 : 管理员", "所有者：管理员"},
+                 {"缩放: 125%", "缩放：125%"},
+                 {"确定要退出吗?", "确定要退出吗？"},
+                 {"正在加载, 请稍候", "正在加载，请稍候"},
+                 {"Name: value", "Name: value"},
+                 {"版本 2.4.1", "版本 2.4.1"},
+                 {": 文件", ": 文件"}};
+    for (auto& c : cases) {
+        CAPTURE(c.in);
+        CHECK(UseChinesePunctuation(c.in) == c.out);
+    }
+}
+
 TEST_CASE("CJK code points") {
     struct {
         char32_t c;
         bool cjk;
-    } cases[] = {{U'文', true}, {U'。', true}, {U'，', true}, {U'Ａ', true}, {U'A', false},
-                 {U'é', false}, {U'-', false}, {0x20000, true}};
+    } cases[] = {{U'文', true}, {U'。', true}, {U'，', true}, {U'Ａ', true},
+                 {U'A', false}, {U'é', false}, {U'-', false}, {0x20000, true}};
     for (auto& c : cases) {
         CAPTURE(static_cast<unsigned>(c.c));
         CHECK(IsCjkCodePoint(c.c) == c.cjk);
