@@ -217,7 +217,17 @@ WINBOOL CTextHost::TxShowCaret(WINBOOL fShow) {
 }
 
 // The client rectangle is in window coordinates, so the caret lands where GetCaretPos expects it.
-WINBOOL CTextHost::TxSetCaretPos(INT x, INT y) { return m_caretCreated ? SetCaretPos(x, y) : FALSE; }
+// An input method composes at the caret too.
+WINBOOL CTextHost::TxSetCaretPos(INT x, INT y) {
+    if (!m_caretCreated) return FALSE;
+    HWND hwnd = m_owner.TextHostWindow();
+    if (HIMC imc = ImmGetContext(hwnd)) {
+        COMPOSITIONFORM form = {CFS_POINT, {x, y}, {0, 0, 0, 0}};
+        ImmSetCompositionWindow(imc, &form);
+        ImmReleaseContext(hwnd, imc);
+    }
+    return SetCaretPos(x, y);
+}
 
 WINBOOL CTextHost::TxSetTimer(UINT idTimer, UINT uTimeout) { return m_owner.TextHostSetTimer(idTimer, uTimeout); }
 void CTextHost::TxKillTimer(UINT idTimer) { m_owner.TextHostKillTimer(idTimer); }

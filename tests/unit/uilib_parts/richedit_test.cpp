@@ -118,6 +118,11 @@ TEST_CASE("rich edit: typing, new lines, positions, caret and notifications") {
     w.Type(L"q");
     CHECK(w.Count(L"textchanged") == 0);
     CHECK(re->GetText() == L"helqlo");
+
+    // Characters from an input method arrive as WM_IME_CHAR and become ordinary characters.
+    SendMessageW(w.hwnd, WM_IME_CHAR, L'中', 1);
+    w.Pump();
+    CHECK(re->GetText() == L"helq中lo");
 }
 
 TEST_CASE("rich edit: single line Enter notifies, narrow boxes wrap, undo takes typing back") {
