@@ -140,19 +140,21 @@ void CButtonUI::PaintText(HDC hDC) {
 }
 
 void CButtonUI::PaintStatusImage(HDC hDC) {
+    // The image of the current state, falling back to the normal one when it has none.
+    bool drawn = false;
     if (!IsEnabled()) {
-        if (!m_sDisabledImage.IsEmpty() && DrawImage(hDC, m_sDisabledImage)) return;
+        drawn = !m_sDisabledImage.IsEmpty() && DrawImage(hDC, m_sDisabledImage);
     } else if (m_uButtonState & UISTATE_PUSHED) {
         if (m_dwPushedBkColor) CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwPushedBkColor);
-        if (!m_sPushedImage.IsEmpty() && DrawImage(hDC, m_sPushedImage)) goto fore;
+        drawn = !m_sPushedImage.IsEmpty() && DrawImage(hDC, m_sPushedImage);
     } else if (m_uButtonState & UISTATE_HOT) {
         if (m_dwHotBkColor) CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwHotBkColor);
-        if (!m_sHotImage.IsEmpty() && DrawImage(hDC, m_sHotImage)) goto fore;
+        drawn = !m_sHotImage.IsEmpty() && DrawImage(hDC, m_sHotImage);
     } else if (IsFocused()) {
-        if (!m_sFocusedImage.IsEmpty() && DrawImage(hDC, m_sFocusedImage)) goto fore;
+        drawn = !m_sFocusedImage.IsEmpty() && DrawImage(hDC, m_sFocusedImage);
     }
-    if (!m_sNormalImage.IsEmpty()) DrawImage(hDC, m_sNormalImage);
-fore:
+    if (!drawn && !m_sNormalImage.IsEmpty()) DrawImage(hDC, m_sNormalImage);
+    if (!IsEnabled()) return;
     if ((m_uButtonState & UISTATE_HOT) && !m_sHotForeImage.IsEmpty()) DrawImage(hDC, m_sHotForeImage);
     else if (!m_sForeImage.IsEmpty()) DrawImage(hDC, m_sForeImage);
 }
