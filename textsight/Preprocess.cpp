@@ -221,13 +221,15 @@ void RemoveRules(GreyImage& image, int minHorizontal, int minVertical) {
         if (erase[i]) image.pixels[i] = 255;
 }
 
-int CountTextBands(const GreyImage& image) {
-    int bands = 0, blankRun = 2;
+TextBands FindTextBands(const GreyImage& image) {
+    TextBands bands;
+    int blankRun = 2, bandStart = 0;
     for (int y = 0; y < image.height; ++y) {
         bool ink = false;
         for (int x = 0; x < image.width && !ink; ++x)
             ink = IsInk(image, x, y);
-        if (ink && blankRun >= 2) ++bands;
+        if (ink && blankRun >= 2) ++bands.count, bandStart = y;
+        if (ink) bands.tallest = std::max(bands.tallest, y + 1 - bandStart);
         blankRun = ink ? 0 : blankRun + 1;
     }
     return bands;
@@ -276,7 +278,7 @@ PreparedPicture PreparePicture(GreyImage picture, const PipelineOptions& options
     prepared.mapping.border = options.border;
     NormaliseTiles(picture, options.tileSize);
     RemoveRules(picture, options.ruleLength, options.verticalRuleLength);
-    prepared.textBands = CountTextBands(picture);
+    prepared.bands = FindTextBands(picture);
     prepared.image = AddBorder(Upscale(picture, prepared.mapping.scale), options.border);
     return prepared;
 }

@@ -24,8 +24,12 @@ void NormaliseTiles(GreyImage& image, int tileSize);
 // underlines, which make the engine take the text inside a frame for a picture or read it as '|'.
 void RemoveRules(GreyImage& image, int minHorizontal, int minVertical);
 
-// Number of horizontal bands of ink, separated by at least two blank rows (after normalisation).
-int CountTextBands(const GreyImage& image);
+// Horizontal bands of ink, separated by at least two blank rows (after normalisation).
+struct TextBands {
+    int count = 0;
+    int tallest = 0; // rows
+};
+TextBands FindTextBands(const GreyImage& image);
 
 // Bilinear enlargement by `scale` (>= 1).
 GreyImage Upscale(const GreyImage& image, double scale);
@@ -39,7 +43,7 @@ double ChooseScale(int width, int height, const PipelineOptions& options);
 struct PreparedPicture {
     GreyImage image;
     PictureMapping mapping;
-    int textBands = 0;
+    TextBands bands;
 };
 
 PreparedPicture PreparePicture(GreyImage picture, const PipelineOptions& options);

@@ -46,11 +46,13 @@ bool LoadPicture(const std::wstring& path, GreyImage& picture) {
            DecodeBmp(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture);
 }
 
-// One band of text reads best as a single line; scattered UI text as sparse text.
+// One band of text no taller than a line reads best as a single line; anything else as sparse text
+// (taken as a line, a big picture with ink in every row makes the engine fail).
 int PageSegmentationFor(const PreparedPicture& prepared, const EngineSettings& settings) {
-    constexpr int kSingleLine = 7, kSparseText = 11;
+    constexpr int kSingleLine = 7, kSparseText = 11, kTallestLine = 40;
     if (settings.pageSegmentation >= 0) return settings.pageSegmentation;
-    return prepared.textBands <= 1 ? kSingleLine : kSparseText;
+    bool oneLine = prepared.bands.count <= 1 && prepared.bands.tallest <= kTallestLine;
+    return oneLine ? kSingleLine : kSparseText;
 }
 
 // TEXTSIGHT_DIAGNOSIS_DIR names a folder that receives a copy of the engine's input and output.

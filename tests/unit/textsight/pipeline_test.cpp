@@ -166,21 +166,23 @@ TEST_CASE("thin long rules are whitened; glyph strokes and filled areas stay") {
     }
 }
 
-TEST_CASE("bands of text are counted across blank rows") {
+TEST_CASE("bands of text are counted across blank rows, with the tallest one's height") {
     struct {
         std::vector<std::pair<int, int>> inkRows; // [from, to) ranges
-        int bands;
-    } cases[] = {{{}, 0},
-                 {{{5, 15}}, 1},
-                 {{{5, 15}, {16, 20}}, 1},
-                 {{{5, 15}, {17, 20}}, 2},
-                 {{{0, 3}, {10, 12}, {20, 30}}, 3}};
+        int count, tallest;
+    } cases[] = {{{}, 0, 0},
+                 {{{5, 15}}, 1, 10},
+                 {{{5, 15}, {16, 20}}, 1, 15},
+                 {{{5, 15}, {17, 20}}, 2, 10},
+                 {{{0, 3}, {10, 12}, {20, 30}}, 3, 10}};
     for (auto& c : cases) {
         GreyImage image(10, 40, 255);
         for (auto [from, to] : c.inkRows)
             for (int y = from; y < to; ++y)
                 image.At(4, y) = 0;
-        CHECK(CountTextBands(image) == c.bands);
+        TextBands bands = FindTextBands(image);
+        CHECK(bands.count == c.count);
+        CHECK(bands.tallest == c.tallest);
     }
 }
 
