@@ -93,6 +93,16 @@ def installed(session):
     return install
 
 
+def add_plugin_files(install, count):
+    """Enough files that the progress page stays up for a while after the worker's first second."""
+    plugins = os.path.join(install.folder, "plugins")
+    for i in range(count):
+        folder = os.path.join(plugins, f"p{i // 20}")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, f"f{i}.dat"), "w") as f:
+            f.write("x")
+
+
 def click_in(session, window, point):
     left, top, _, _ = window.rect
     session.click(left + point[0], top + point[1])
@@ -164,13 +174,7 @@ def test_round_trip_leaves_nothing_behind(session, installed):
     for name in PRODUCT_FILES:
         assert os.path.isfile(os.path.join(installed.folder, name))
     assert all(key_exists(session, key) for key in KEYS)
-    # Enough files that the progress page stays up for a while after the worker's first second.
-    plugins = os.path.join(installed.folder, "plugins")
-    for i in range(20):
-        os.makedirs(os.path.join(plugins, f"p{i}"))
-        for j in range(20):
-            with open(os.path.join(plugins, f"p{i}", f"f{j}.dat"), "w") as f:
-                f.write("x")
+    add_plugin_files(installed, 400)
 
     confirmation = start_uninstaller(session, installed)
     # Stage 1 started the copy in the temporary folder with the installed path as one argument:
@@ -206,6 +210,22 @@ def test_keeping_the_program_removes_nothing(session, installed, how):
     assert not session.find_windows(cls="uninst_wnd")
     for name in PRODUCT_FILES:
         assert os.path.isfile(os.path.join(installed.folder, name))
+    assert all(os.path.isfile(s) for s in installed.shortcuts)
+    assert all(key_exists(session, key) for key in KEYS)
+
+
+def test_enter_does_nothing_and_esc_stops_the_removal_part_way(session, installed):
+    add_plugin_files(installed, 1500)
+    wizard = open_wizard(session, installed)
+    left, top, _, _ = wizard.rect
+    session.wait_pixel(left + BTN_NEXT[0], top + BTN_NEXT[1], TEAL, tolerance=40, timeout=30)
+    session.key("Return", window=str(wizard.xid))
+    click_in(session, wizard, BTN_NEXT)
+    session.wait_pixel(left + PROGRESS_BAR[0], top + PROGRESS_BAR[1], BAR_TRACK, tolerance=30, timeout=20)
+    assert session.find_windows(cls="uninst_wnd"), "Enter closed the wizard"
+    session.key("Escape", window=str(wizard.xid))
+    wait_uninst_ended(session)
+    # The process ended before the worker reached the shortcuts and the keys.
     assert all(os.path.isfile(s) for s in installed.shortcuts)
     assert all(key_exists(session, key) for key in KEYS)
 
