@@ -42,7 +42,8 @@ RECT CScrCaptureWnd::GetCanvasRect() const {
 }
 
 void CScrCaptureWnd::SetSelectionInsets(const SelectionInsets& next) {
-    const RECT before = GetSelectionRect();
+    // What the screen shows: the stored insets may already be ahead of it (a drag stores first).
+    const RECT before = shownSelection;
     SavedUpdateRegion pending(m_hWnd);
     {
         ScopedMutex lock(insetsMutex.Get());
@@ -53,6 +54,7 @@ void CScrCaptureWnd::SetSelectionInsets(const SelectionInsets& next) {
         const RECT sel = GetSelectionRect();
         detectionFrame->SetPos(sel);
         selectionFrame->SetPos(GrowRect(sel, selectionFrame->GetInset().left));
+        shownSelection = sel;
     }
     // The controls asked for the whole mask; only the moved edges and the overlay changed.
     pending.DiscardNewInvalidation();

@@ -133,6 +133,7 @@ void CScrCaptureWnd::RegisterSessionImages() {
         m_pm.AddImage(maskImageName, mask.Release(), width, height, true, false);
     desktopImage->SetBkImage(desktopImageName);
     desktopMask->SetBkImage(maskImageName);
+    shownSelection = RECT{};  // no hole: the next selection change repaints all of its own
 }
 
 void CScrCaptureWnd::CreateHelperWindows() {

@@ -155,6 +155,7 @@ public:
     CControlUI* colorSwatch = nullptr;
     RECT screenRect{};
     SelectionInsets insets{};
+    RECT shownSelection{};  // the selection the mask and frames were last placed on
     POINT dragStart{-1, -1};
     volatile bool regionFixed = false;
     std::wstring maskAttributeText;
