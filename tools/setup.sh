@@ -7,7 +7,7 @@ export LC_ALL=C.UTF-8
 packages=(
   cmake ninja-build make zip unzip
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
-  doctest-dev python3 python3-pil python3-pytest
+  doctest-dev python3 python3-pil python3-pytest python3-fonttools
   wine wine64 xvfb xdotool x11-utils xclip xcompmgr imagemagick
   tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim
   fonts-wine fonts-wqy-microhei fonts-dejavu-core fonts-liberation locales nsis
@@ -39,14 +39,22 @@ if [ ! -f "$stamp" ]; then
   mkdir -p "$WINEPREFIX" "$HOME/Desktop" "$HOME/Documents" "$HOME/Pictures"
   # No display needed for the first boot; Mono and Gecko prompts are off through the overrides.
   DISPLAY= "$WINE" wineboot -i >/dev/null 2>&1 || true
-  "$WINESERVER" -w
-  DISPLAY= "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-    /v '微软雅黑' /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  timeout 60 "$WINESERVER" -w || true
   DISPLAY= "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1
   # Without Tahoma GDI+ has no generic sans-serif family.
   cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-  "$WINESERVER" -w
+  timeout 60 "$WINESERVER" -w || true
   [ -f "$WINEPREFIX/system.reg" ] || { echo "setup: wineboot failed" >&2; exit 1; }
   touch "$stamp"
+fi
+# The skins' font "微软雅黑": a copy of the CJK font under that family name. A FontSubstitutes
+# entry would serve GDI but not GDI+, which then finds no such family.
+standin="$WINEPREFIX/drive_c/windows/Fonts/msyh-standin.ttf"
+if [ ! -f "$standin" ]; then
+  /usr/bin/python3 "$(dirname "$0")/make-cjk-font.py" /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$standin.tmp"
+  mv "$standin.tmp" "$standin"
+  DISPLAY= "$WINE" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v '微软雅黑' /f >/dev/null 2>&1 || true
+  timeout 60 "$WINESERVER" -w || true
 fi
 echo "setup: ready (prefix $WINEPREFIX)"
