@@ -10,7 +10,7 @@ import subprocess
 
 import pytest
 
-from harness import ROOT, paths
+from harness import ROOT, colour_close, paths
 from harness.session import WINE
 
 SETUP = "CapturoSetup-win64.exe"
@@ -158,9 +158,18 @@ def remove_everything(session, install, save_pages=False, confirmation=None):
     click_in(session, wizard, BTN_NEXT)
     # The worker turns to the progress page, then waits a second before removing anything.
     session.wait_pixel(left + PROGRESS_BAR[0], top + PROGRESS_BAR[1], BAR_TRACK, tolerance=30, timeout=20)
-    # The bar fills from the left while the files go.
-    session.wait_pixel(left + PROGRESS_BAR[0], top + PROGRESS_BAR[1], BAR_FILL, tolerance=30, timeout=60)
     if save_pages:
+        save_page(session, wizard, "1-progress")
+    # The bar fills from the left while the files go; a quick removal may reach the finish first.
+    bar, finish = (left + PROGRESS_BAR[0], top + PROGRESS_BAR[1]), (left + BTN_OVER[0], top + BTN_OVER[1])
+
+    def filling_or_finished():
+        if colour_close(session.grab((*bar, bar[0] + 1, bar[1] + 1)).getpixel((0, 0)), BAR_FILL, 30):
+            return "filling"
+        return "finished" if colour_close(session.grab((*finish, finish[0] + 1, finish[1] + 1)).getpixel((0, 0)),
+                                          TEAL, 40) else None
+    if session.wait_for(filling_or_finished, timeout=120, interval=0.05, what="the bar filling") == "filling" \
+            and save_pages:
         save_page(session, wizard, "1-progress")
     session.wait_pixel(left + BTN_OVER[0], top + BTN_OVER[1], TEAL, tolerance=40, timeout=120)
     if save_pages:
