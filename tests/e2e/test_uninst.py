@@ -193,6 +193,8 @@ def test_round_trip_leaves_nothing_behind(session, installed):
     assert running[0][0].lower().endswith(r"\temp\uninst.exe")
     assert running[0][1] == r"C:\Program Files\Capturo\Uninst.exe"
     assert os.path.isfile(os.path.join(installed.temp, "Uninst.exe"))
+    wait_painted(session, confirmation)
+    save_page(session, confirmation, "confirm")
     remove_everything(session, installed, save_pages=True, confirmation=confirmation)
 
     assert not os.path.exists(installed.folder)
