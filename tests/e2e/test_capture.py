@@ -113,8 +113,8 @@ class Capture:
             except AssertionError:
                 if attempt == 3:
                     raise
-        for spec in (TARGET, OFF_EDGE):
-            rect = target_rect(spec)
+        for target in (TARGET, OFF_EDGE):
+            rect = target_rect(target)
             if rect[0] + 4 <= point[0] < rect[2] - 4 and rect[1] + 4 <= point[1] < rect[3] - 4:
                 self.wait_frame_on(rect)
 
@@ -141,8 +141,8 @@ class Capture:
         assert list(image.getdata()) == list(self.desk.crop(rect).getdata())
 
 
-def target_rect(spec):
-    x, y, w, h = spec
+def target_rect(target):
+    x, y, w, h = target
     return (x, y, min(x + w, 1920), min(y + h, 1080))
 
 
