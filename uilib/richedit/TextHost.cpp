@@ -2,6 +2,8 @@
 // ITextHost callbacks mapped onto the owner's window.
 #include "uilib/richedit/TextHost.h"
 
+#include "uilib/core/Handles.h"
+
 #include <imm.h>
 #include <oleauto.h>
 
@@ -31,9 +33,8 @@ const RichEditLibrary& Library() {
 }
 
 LONG TwipsFromPixels(LONG pixels, HWND hwnd) {
-    HDC dc = GetDC(hwnd);
-    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(hwnd, dc);
+    uilib::WindowDC dc(hwnd);
+    int dpi = dc ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
     return MulDiv(pixels, 1440, dpi > 0 ? dpi : 96);
 }
 
